@@ -1,0 +1,117 @@
+// simcad's drawing: layers in table order, model-space entities, named layer
+// states and the view. Portable: no Windows headers.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace simcad {
+
+using Text = std::u16string;
+using TextView = std::u16string_view;
+
+struct Point {
+  double x = 0;
+  double y = 0;
+  double z = 0;
+};
+
+// An axis-aligned rectangle in drawing units; empty when min > max.
+struct Box {
+  Point min{1e20, 1e20, 1e20};
+  Point max{-1e20, -1e20, -1e20};
+  bool Empty() const { return min.x > max.x || min.y > max.y; }
+  void Add(const Point& p);
+  void Add(const Box& b);
+};
+
+struct Layer {
+  Text name;
+  bool on = true;
+  bool frozen = false;
+  bool locked = false;
+  int colour = 7;  // AutoCAD colour index, always positive here (off is `on`)
+};
+
+enum class EntityKind {
+  Line, Polyline, Circle, Arc, Ellipse, Spline, Point, Text, Solid, Hatch, Dimension, Other,
+};
+
+// One model-space entity, already in world coordinates (block inserts are
+// expanded when the drawing is loaded). The geometry fields a kind uses:
+//   Line, Polyline, Spline, Solid, Hatch, Dimension, Point, Other: `points`
+//     (`closed` for polylines and hatch boundaries);
+//   Circle, Arc: `points[0]` centre, `radius`, `start_angle`/`end_angle` in radians (arc);
+//   Ellipse: `points[0]` centre, `points[1]` end of the major axis relative to
+//     the centre, `ratio`, `start_angle`/`end_angle` (parameters);
+//   Text: `points[0]` insertion point, `height`, `rotation`, `text`.
+struct Entity {
+  EntityKind kind = EntityKind::Other;
+  Text layer;  // the name of its layer, as the drawing spells it
+  std::vector<Point> points;
+  bool closed = false;
+  double radius = 0;
+  double ratio = 1;
+  double start_angle = 0;
+  double end_angle = 0;
+  double height = 0;
+  double rotation = 0;
+  Text text;
+  int colour = 256;  // 256: by layer
+};
+
+// The bounding box of an entity's geometry (circles and arcs by their extent).
+Box Extents(const Entity& entity);
+// Crossing selection: the entity lies inside or crosses the window.
+bool CrossesWindow(const Entity& entity, const Box& window);
+
+// Switches of one layer as a named layer state keeps them.
+struct LayerSwitches {
+  Text name;
+  bool on = true;
+  bool frozen = false;
+  bool locked = false;
+};
+
+struct LayerState {
+  Text name;
+  int mask = 255;
+  Text current_layer;
+  std::vector<LayerSwitches> layers;
+};
+
+// What the screen shows: the centre and height of the view in drawing units
+// and the size of the view window in pixels.
+struct View {
+  Point centre;
+  double height = 100;
+  int screen_width = 1024;
+  int screen_height = 768;
+};
+
+class Drawing {
+ public:
+  std::vector<Layer> layers;   // table order; layer "0" always exists
+  std::size_t current = 0;     // index of the current layer
+  std::vector<Entity> entities;  // model space only
+  std::vector<LayerState> layer_states;
+  View view;
+
+  // Layer names compare without regard to case, as in a CAD.
+  Layer* FindLayer(TextView name);
+  const Layer* FindLayer(TextView name) const;
+  LayerState* FindLayerState(TextView name);
+
+  // Extents of the entities on thawed layers (on or off); empty for none.
+  Box ThawedExtents() const;
+  // Entities that a crossing window selects: on layers that are on and thawed.
+  std::vector<std::size_t> SelectCrossing(const Box& window) const;
+};
+
+// Case-insensitive comparison of layer names (ASCII and the Latin, Greek and
+// Cyrillic letters fold; everything else compares exactly).
+bool SameName(TextView a, TextView b);
+
+}  // namespace simcad

@@ -1,0 +1,47 @@
+#include "base/text.h"
+
+#include <gtest/gtest.h>
+
+namespace plyscan {
+namespace {
+
+TEST(Utf8, RoundTripsJapaneseAndAstralCharacters) {
+  const Text text = u"画層 \U0001F600 ΛΑΓΕΡ";
+  EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
+}
+
+TEST(Utf8, MalformedBytesBecomeReplacementCharacters) {
+  struct Case { std::string bytes; Text expected; };
+  const Case cases[] = {
+      {"a\xFF" "b", u"a\uFFFD" "b"},
+      {"\xE7\x94", u"\uFFFD"},             // truncated three-byte sequence
+      {"\xC0\xAF", u"\uFFFD\uFFFD"},       // overlong: lead byte refused
+      {"\xED\xA0\x80", u"\uFFFD"},         // encoded surrogate
+      {std::string("x\0y", 3), Text(u"x\0y", 3)},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FromUtf8(c.bytes), c.expected) << c.bytes;
+}
+
+TEST(Utf8, LoneSurrogateIsWrittenAsReplacementCharacter) {
+  EXPECT_EQ(ToUtf8(Text(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+}
+
+TEST(AsciiUpper, ChangesOnlyAsciiLetters) {
+  EXPECT_EQ(AsciiUpper(u"gcad-ｇｃａｄ-é-z"), u"GCAD-ｇｃａｄ-é-Z");
+}
+
+TEST(Pos, IsOneBasedAndZeroWhenAbsent) {
+  EXPECT_EQ(Pos(u"CAD", u"GCAD"), 2u);
+  EXPECT_EQ(Pos(u"AUTOCAD", u"AUTOCAD.APPLICATION"), 1u);
+  EXPECT_EQ(Pos(u"X", u"abc"), 0u);
+  EXPECT_EQ(Pos(u"", u"abc"), 0u);
+}
+
+TEST(Format, FillsPlaceholdersInOrder) {
+  EXPECT_EQ(Format(u"ファイル %s は開けません。 %s ", {u"C:\\a.txt", u"拒否"}), u"ファイル C:\\a.txt は開けません。 拒否 ");
+  EXPECT_EQ(Format(u"(%d)", {DecimalText(-1)}), u"(-1)");
+  EXPECT_EQ(Format(u"%s and %s", {u"one"}), u"one and %s");
+}
+
+}  // namespace
+}  // namespace plyscan
