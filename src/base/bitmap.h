@@ -41,7 +41,8 @@ class Bitmap {
 
   // 24 or 32. Changing it converts the existing picture.
   void SetPixelFormat(int bits_per_pixel);
-  // Sizing makes every pixel white. A bitmap with a zero side has no surface.
+  // Sizing makes every pixel white (setting the same size again keeps the
+  // picture). A bitmap with a zero side has no surface; negative sides count as 0.
   void SetWidth(int width);
   void SetHeight(int height);
   void SetSize(int width, int height);
@@ -66,7 +67,7 @@ class Bitmap {
   SurfaceFactory& Factory() const noexcept { return *factory_; }
 
  private:
-  void Recreate();
+  std::unique_ptr<PixelSurface> NewWhiteSurface(int width, int height) const;
 
   SurfaceFactory* factory_;
   std::unique_ptr<PixelSurface> surface_;

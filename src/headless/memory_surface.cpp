@@ -1,0 +1,38 @@
+// Headless drawing surfaces: the pixels of a bitmap in plain heap memory.
+// Nothing draws into them but the portable code, so there is no context.
+#include <memory>
+#include <vector>
+
+#include "base/bitmap.h"
+#include "base/platform.h"
+
+namespace plyscan {
+
+namespace {
+
+class MemorySurface final : public PixelSurface {
+ public:
+  explicit MemorySurface(std::size_t bytes) : pixels_(bytes) {}
+  std::uint8_t* Bits() override { return pixels_.data(); }
+
+ private:
+  std::vector<std::uint8_t> pixels_;
+};
+
+class MemorySurfaces final : public SurfaceFactory {
+ public:
+  std::unique_ptr<PixelSurface> Create(int width, int height, int bits_per_pixel) override {
+    if (width <= 0 || height <= 0) return nullptr;
+    return std::make_unique<MemorySurface>(Bitmap::StrideFor(width, bits_per_pixel) *
+                                           static_cast<std::size_t>(height));
+  }
+};
+
+}  // namespace
+
+SurfaceFactory& SystemSurfaces() {
+  static MemorySurfaces surfaces;
+  return surfaces;
+}
+
+}  // namespace plyscan
