@@ -1,0 +1,42 @@
+// The layer snapshot: one record per layer of the drawing as the last capture
+// found it, in the board's order. Each record owns its thumbnail; records are
+// move-only and move as whole values, so no two records ever share a bitmap
+// and reordering never copies, creates or releases one.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "base/bitmap.h"
+#include "base/collation.h"
+#include "base/text.h"
+
+namespace plyscan {
+
+struct TMdibmp {
+  std::unique_ptr<Bitmap> bmp;  // the thumbnail; empty until the capture stores it
+  Text Name;                    // the layer name exactly as the CAD application reported it
+  bool LayerOn = false;         // the switches as the capture read them
+  bool Freeze = false;
+  bool Lock = false;
+  std::int32_t cnt = 0;  // objects found while only this layer was on
+};
+
+using MdiBmp = std::vector<TMdibmp>;
+
+// Keeps the first min(old, new) records unchanged, drops the rest and appends
+// empty records (no thumbnail, empty name, switches off, count 0).
+void ResizeMdiBmp(MdiBmp& records, std::size_t length);
+
+// Releases the thumbnail of every record (before a capture resizes the
+// snapshot, and when the main window goes).
+void ReleaseThumbnails(MdiBmp& records) noexcept;
+
+// Orders the records by Name with the user locale's case-ignoring comparison.
+// Stable: records whose names compare equal keep their order. A failure of
+// the comparison passes to the caller with every record still present.
+void SortMdiBmp(MdiBmp& records, const Collator& collator);
+
+}  // namespace plyscan
