@@ -1,0 +1,44 @@
+// The CAD link's Win32 adapter: an automation::Object over a late-bound
+// IDispatch. Each call resolves the member name with GetIDsOfNames and then
+// invokes it; reads are method-or-property-get, writes property put with the
+// named argument DISPID_PROPERTYPUT, the rest methods. Every failure becomes
+// an AutomationFailure carrying the HRESULT, the member and the server's
+// exception text.
+#pragma once
+
+#include <oaidl.h>
+
+#include <unordered_map>
+
+#include "cadlink/automation.h"
+#include "win32/com_ptr.h"
+
+namespace plyscan::win32 {
+
+class DispatchObject final : public automation::Object {
+ public:
+  // `cache_ids`: keep the DISPIDs this object (and the objects reached
+  // through it) resolved, instead of asking at each call.
+  explicit DispatchObject(ComPtr<IDispatch> dispatch, bool cache_ids = false);
+
+  [[nodiscard]] static automation::ObjectRef Wrap(ComPtr<IDispatch> dispatch, bool cache_ids = false);
+
+  automation::Variant Get(TextView member, const automation::Args& args) override;
+  void Put(TextView member, const automation::Variant& value) override;
+  automation::Variant Call(TextView member, const automation::Args& args) override;
+  using Object::Call;
+  using Object::Get;
+
+  IDispatch* Dispatch() const noexcept { return dispatch_.Get(); }
+
+ private:
+  enum class Invocation { Get, Put, Call };
+  automation::Variant Invoke(TextView member, Invocation how, const automation::Args& args);
+  DISPID IdOf(TextView member);
+
+  ComPtr<IDispatch> dispatch_;
+  bool cache_ids_;
+  std::unordered_map<Text, DISPID> ids_;  // by the ASCII upper-cased name
+};
+
+}  // namespace plyscan::win32
