@@ -1,0 +1,28 @@
+// --log FILE: one JSON line per call that reached a member: the object's
+// type, the member, the invoke kind, the arguments' VARTYPEs and values, and
+// the result or the error. Each line is flushed at once, so a test can read
+// the log while simcad runs.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "simcad/server/dispatch_server.h"
+
+namespace simcad::server {
+
+// The JSON line of one call (without the line end).
+std::string CallLogLine(const CallRecord& call);
+
+class CallLog {
+ public:
+  explicit CallLog(const std::filesystem::path& file);
+  [[nodiscard]] bool Ok() const { return static_cast<bool>(out_); }
+  void Write(const CallRecord& call) noexcept;
+
+ private:
+  std::ofstream out_;
+};
+
+}  // namespace simcad::server
