@@ -156,7 +156,7 @@ class FailingCollator final : public Collator {
 TEST(SortMdiBmp, AFailingComparisonPassesToTheCallerWithNoRecordLost) {
   CountingSurfaces surfaces;
   MdiBmp records;
-  for (int i = 40; i > 0; --i) records.push_back(Record(surfaces, u"L" + DecimalText(i), i));
+  for (int i = 40; i > 0; --i) records.push_back(Record(surfaces, Text(u"L").append(DecimalText(i)), i));
   const auto names = Names(records);
   const auto thumbnails = Thumbnails(records);
   EXPECT_THROW(SortMdiBmp(records, FailingCollator(25)), std::runtime_error);
