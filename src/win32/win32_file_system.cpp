@@ -1,0 +1,126 @@
+// Whole-file access over CreateFileW, ReadFile and WriteFile. Errors carry
+// FormatMessageW's text for the error code, without its closing line break.
+#include <windows.h>
+
+#include <algorithm>
+#include <limits>
+
+#include "base/files.h"
+#include "base/platform.h"
+
+namespace plyscan {
+
+namespace {
+
+class UniqueFileHandle {
+ public:
+  explicit UniqueFileHandle(HANDLE handle) noexcept : handle_(handle) {}
+  ~UniqueFileHandle() {
+    if (valid()) CloseHandle(handle_);
+  }
+  UniqueFileHandle(const UniqueFileHandle&) = delete;
+  UniqueFileHandle& operator=(const UniqueFileHandle&) = delete;
+
+  HANDLE get() const noexcept { return handle_; }
+  bool valid() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
+  // Closes now, so that a failed close is seen.
+  bool Close() noexcept {
+    const BOOL ok = CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    return ok != FALSE;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+class LocalText {
+ public:
+  LocalText() = default;
+  ~LocalText() {
+    if (text_) LocalFree(text_);
+  }
+  LocalText(const LocalText&) = delete;
+  LocalText& operator=(const LocalText&) = delete;
+
+  wchar_t** out() noexcept { return &text_; }
+  const wchar_t* get() const noexcept { return text_; }
+
+ private:
+  wchar_t* text_ = nullptr;
+};
+
+Text SystemErrorText(DWORD code) {
+  LocalText buffer;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+      reinterpret_cast<wchar_t*>(buffer.out()), 0, nullptr);
+  if (length == 0 || !buffer.get()) return u"Error " + DecimalText(code);
+  Text text(reinterpret_cast<const char16_t*>(buffer.get()), length);
+  while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' ')) text.pop_back();
+  return text;
+}
+
+FileResult LastError() { return {false, SystemErrorText(GetLastError())}; }
+
+const wchar_t* Wide(const Text& path) { return reinterpret_cast<const wchar_t*>(path.c_str()); }
+
+constexpr DWORD kChunk = 1u << 24;
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  bool Exists(const Text& path) override {
+    const DWORD attributes = GetFileAttributesW(Wide(path));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  }
+
+  FileResult ReadAll(const Text& path, std::string& bytes) override {
+    UniqueFileHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return LastError();
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) return LastError();
+    if (static_cast<unsigned long long>(size.QuadPart) > std::numeric_limits<std::size_t>::max() / 2)
+      return {false, SystemErrorText(ERROR_NOT_ENOUGH_MEMORY)};
+    std::string content;
+    content.reserve(static_cast<std::size_t>(size.QuadPart));
+    std::string chunk(kChunk, '\0');
+    for (;;) {
+      DWORD got = 0;
+      if (!ReadFile(file.get(), chunk.data(), kChunk, &got, nullptr)) return LastError();
+      if (got == 0) break;
+      content.append(chunk.data(), got);
+    }
+    bytes = std::move(content);
+    return {};
+  }
+
+  FileResult WriteAll(const Text& path, const std::string& bytes) override {
+    UniqueFileHandle file(CreateFileW(Wide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return LastError();
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const DWORD part = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kChunk));
+      DWORD put = 0;
+      if (!WriteFile(file.get(), bytes.data() + done, part, &put, nullptr)) return LastError();
+      done += put;
+    }
+    if (!file.Close()) return LastError();
+    return {};
+  }
+
+  FileResult Remove(const Text& path) override {
+    if (!DeleteFileW(Wide(path))) return LastError();
+    return {};
+  }
+};
+
+}  // namespace
+
+FileSystem& SystemFiles() {
+  static Win32FileSystem files;
+  return files;
+}
+
+}  // namespace plyscan
