@@ -2,9 +2,13 @@
 // states and the view. Portable: no Windows headers.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace simcad {
@@ -37,6 +41,7 @@ struct Layer {
 
 enum class EntityKind {
   Line, Polyline, Circle, Arc, Ellipse, Spline, Point, Text, Solid, Hatch, Dimension, Other,
+  Insert,  // a block reference: its geometry is in `parts`
 };
 
 // One model-space entity, already in world coordinates (block inserts are
@@ -47,6 +52,22 @@ enum class EntityKind {
 //   Ellipse: `points[0]` centre, `points[1]` end of the major axis relative to
 //     the centre, `ratio`, `start_angle`/`end_angle` (parameters);
 //   Text: `points[0]` insertion point, `height`, `rotation`, `text`.
+//     For this model the insertion point is the lower-left corner of the
+//     text's box (alignment is resolved on loading); `width` is the box width
+//     (0: estimated from the text) and `text` has '\n' between MTEXT lines.
+//   Polyline, Hatch: `bulges` (empty, or one per point: the bulge of the
+//     segment that starts there, as in DXF; negative turns clockwise).
+//   Solid: the outline in drawing order (DXF's third and fourth points swapped).
+//   Insert: `points[0]` insertion point, `text` the block name, `parts` the
+//     block's entities expanded into world coordinates (nested inserts
+//     flattened; parts on layer "0" carry the insert's layer).
+//   Dimension: `points` the definition points, `parts` the dimension's block.
+//   Hatch: `points` the first boundary loop (closed), `parts` further loops.
+//
+// A compound entity (Insert, Dimension, Hatch with several loops) is ONE
+// object, as a CAD counts and selects it: it counts on its own layer, its
+// extents and crossing test cover its parts, and it is selected when its own
+// layer is on and thawed. The renderer draws each part by the part's layer.
 struct Entity {
   EntityKind kind = EntityKind::Other;
   Text layer;  // the name of its layer, as the drawing spells it
@@ -60,6 +81,9 @@ struct Entity {
   double rotation = 0;
   Text text;
   int colour = 256;  // 256: by layer
+  double width = 0;
+  std::vector<double> bulges;
+  std::vector<Entity> parts;
 };
 
 // The bounding box of an entity's geometry (circles and arcs by their extent).
@@ -108,10 +132,39 @@ class Drawing {
   Box ThawedExtents() const;
   // Entities that a crossing window selects: on layers that are on and thawed.
   std::vector<std::size_t> SelectCrossing(const Box& window) const;
+
+  // The number of model-space entities on each layer, in table order.
+  std::vector<std::size_t> EntityCounts() const;
+  // Centres the view on the thawed extents and fits them into the screen;
+  // keeps the view when the drawing is empty.
+  void ZoomExtents();
 };
+
+// A DXF file that cannot be read: `Line()` is the 1-based line of the file
+// where the fault was found; what() reads "line N: <message>".
+class DxfError : public std::runtime_error {
+ public:
+  DxfError(std::size_t line, const std::string& message)
+      : std::runtime_error("line " + std::to_string(line) + ": " + message), line_(line) {}
+  std::size_t Line() const noexcept { return line_; }
+
+ private:
+  std::size_t line_;
+};
+
+// Loads an ASCII DXF drawing (R12 to 2018). Throws DxfError for a malformed
+// file, std::runtime_error when the file cannot be read.
+Drawing LoadDxf(std::string_view bytes);
+Drawing LoadDxfFile(const std::filesystem::path& file);
+
+// simcad's built-in demo drawing: a small machine-part plan on a dozen
+// layers, some empty, one off, one frozen and one locked.
+Drawing DemoDrawing();
 
 // Case-insensitive comparison of layer names (ASCII and the Latin, Greek and
 // Cyrillic letters fold; everything else compares exactly).
 bool SameName(TextView a, TextView b);
+// The name with its letters folded as SameName folds them: equal keys, same name.
+Text NameKey(TextView name);
 
 }  // namespace simcad
