@@ -1,0 +1,130 @@
+// The headless window system: forms and controls live only as their models,
+// windows as rectangles with a stacking state, message boxes as a log, and the
+// user of a modal form as a script. Portable, so the shell's handlers run
+// alike in every build; the Linux build also links it as its window system.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "shell/window_system.h"
+
+namespace plyscan::ui {
+
+class HeadlessWindowSystem;
+
+class HeadlessForm final : public FormPeer {
+ public:
+  HeadlessForm(HeadlessWindowSystem& system, Form& form, ScreenRect rect);
+
+  void CaptionChanged() override {}
+  ScreenRect WindowRect() override { return rect_; }
+  ScreenRect NormalRect() override { return minimised_ ? normal_ : rect_; }
+  void SetWindowRect(ScreenRect rect) override;
+  void SetStacking(Stacking stacking) override;
+  ModalResult ShowModal() override;
+  void AcceptDroppedFiles(bool accept) override { accepts_drops_ = accept; }
+
+  // Minimises the window, keeping the normal rectangle; a minimised window's
+  // rectangle is the icon's place off the desktop, as Windows keeps it.
+  void Minimise();
+
+  bool Topmost() const noexcept { return topmost_; }
+  bool Visible() const noexcept { return visible_; }
+  bool AcceptsDrops() const noexcept { return accepts_drops_; }
+  int Showings() const noexcept { return showings_; }
+
+ private:
+  friend class HeadlessWindowSystem;
+  HeadlessWindowSystem* system_;
+  Form* form_;
+  ScreenRect rect_;
+  ScreenRect normal_;
+  bool minimised_ = false;
+  bool topmost_;
+  bool visible_ = false;
+  bool accepts_drops_ = false;
+  bool shown_before_ = false;
+  int showings_ = 0;
+};
+
+class HeadlessWindowSystem final : public WindowSystem {
+ public:
+  struct Options {
+    PixelSize screen{1920, 1080};
+    std::optional<std::int32_t> scale_factor = 100;
+    std::int32_t dpi = 96;
+  };
+
+  HeadlessWindowSystem() : HeadlessWindowSystem(Options{}) {}
+  explicit HeadlessWindowSystem(Options options) : options_(options) {}
+
+  void CreateWindows(Form& form, Form* owner) override;
+  void ShowMainWindow(Form& form) override;
+  PixelSize PrimaryScreenSize() override { return options_.screen; }
+  std::optional<std::int32_t> ScaleFactorOfFirstMonitor() override { return options_.scale_factor; }
+  std::int32_t PrimaryDpi() override { return options_.dpi; }
+  void ShowError(TextView text) override { errors.emplace_back(text); }
+
+  // The window of a created form.
+  HeadlessForm& WindowOf(const Form& form) const;
+
+  // The window size, frame included, of a form whose client area is `client`
+  // pixels: the frame of Windows 10 at the system resolution.
+  PixelSize WindowSizeFor(const FormDesign& design, PixelSize client) const noexcept;
+
+  // Plays the user while a form is shown modally: clicks, typing. A form the
+  // script leaves open is closed by its close box (result cancel).
+  std::function<void(Form&)> modal_user;
+
+  // Every message box shown, in order.
+  std::vector<Text> errors;
+
+  // Every stacking change, in order: the form's class name and the new state.
+  struct StackingChange {
+    Text form;
+    Stacking stacking;
+    friend bool operator==(const StackingChange&, const StackingChange&) = default;
+  };
+  std::vector<StackingChange> stacking_log;
+
+ private:
+  friend class HeadlessForm;
+  Options options_;
+  std::vector<std::unique_ptr<HeadlessForm>> windows_;
+  std::vector<const Form*> forms_;
+};
+
+// A drop of the given names.
+class HeadlessDrop final : public DroppedFiles {
+ public:
+  explicit HeadlessDrop(std::vector<Text> names) : names_(std::move(names)) {}
+  std::uint32_t Count() override;
+  Text Name(std::uint32_t index, std::uint32_t capacity) override;
+  void Finish() override { finished_ = true; }
+  bool Finished() const noexcept { return finished_; }
+
+ private:
+  std::vector<Text> names_;
+  bool finished_ = false;
+};
+
+// The message filter as a state: registered or not.
+class HeadlessMessageFilter final : public MessageFilterRegistry {
+ public:
+  void CreateAndRegister() override {
+    registered_ = true;
+    ++registrations_;
+  }
+  void Revoke() override { registered_ = false; }
+  bool Registered() const noexcept { return registered_; }
+  int Registrations() const noexcept { return registrations_; }
+
+ private:
+  bool registered_ = false;
+  int registrations_ = 0;
+};
+
+}  // namespace plyscan::ui

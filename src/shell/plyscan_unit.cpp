@@ -1,0 +1,137 @@
+#include "shell/plyscan_unit.h"
+
+#include "shell/error_report.h"
+#include "shell/layouts.h"
+#include "shell/settings.h"
+#include "shell/target_cad_unit.h"
+#include "shell/target_list.h"
+
+namespace plyscan {
+
+Text TargetProgID;
+
+namespace {
+
+constexpr char16_t kDefaultTargetCaption[] = u" [ BricsCAD ]";
+constexpr std::uint32_t kDropNameCapacity = 255;
+
+}  // namespace
+
+TForm60::TForm60(ShellServices& services)
+    : services_(&services),
+      form_(ui::Form60Design()),
+      Button3(form_[u"Button3"]),
+      DrawGrid1(form_[u"DrawGrid1"]),
+      Button4(form_[u"Button4"]),
+      Button5(form_[u"Button5"]),
+      CheckBox1(form_[u"CheckBox1"]),
+      Edit1(form_[u"Edit1"]),
+      ProgressBar1(form_[u"ProgressBar1"]),
+      Button1(form_[u"Button1"]),
+      Button2(form_[u"Button2"]),
+      Button6(form_[u"Button6"]),
+      CheckBox2(form_[u"CheckBox2"]) {
+  Button3.OnClick = [this] { ui::RunReported(services_->windows, [this] { Button3Click(); }); };
+}
+
+void TForm60::Create() {
+  services_->windows.CreateWindows(form_, nullptr);
+  FormCreate();
+}
+
+void TForm60::GetMonitorScaleFactor(std::int32_t& scale) {
+  // Where Shcore.dll or its GetScaleFactorForMonitor is missing, the primary
+  // display's resolution gives the same percentage (144 dpi: 150 %).
+  const auto found = services_->windows.ScaleFactorOfFirstMonitor();
+  scale = found ? *found : (services_->windows.PrimaryDpi() * 100 + 48) / 96;
+}
+
+void TForm60::FormCreate() {
+  ui::RunReported(services_->windows, [this] {
+    std::int32_t scale = 100;
+    GetMonitorScaleFactor(scale);
+    dispScale = static_cast<double>(scale) / 100.0;
+
+    TargetProgID = kDefaultProgID;
+    form_.SetCaption(Text(ui::kApplicationTitle) + kDefaultTargetCaption);
+    ReadSettings();
+
+    // A target list that cannot be opened is reported on its own, and the
+    // message filter and the drop acceptance still follow: without the
+    // filter, busy-CAD retries would stay off for the whole session.
+    ui::RunReported(services_->windows, [this] { CaptionFromTargetList(); });
+
+    services_->message_filter.CreateAndRegister();
+    filter_registered_ = true;
+    form_.Peer().AcceptDroppedFiles(true);
+  });
+}
+
+void TForm60::ReadSettings() {
+  const Settings settings(services_->profiles, SettingsPathFor(services_->exe_path));
+  ui::FormPeer& window = form_.Peer();
+  const ui::PixelSize screen_px = services_->windows.PrimaryScreenSize();
+  const WindowSize screen{screen_px.width, screen_px.height};
+
+  ui::ScreenRect rect = window.WindowRect();
+  const WindowSize size = ReadWindowSize(settings, {rect.width, rect.height});
+  rect.width = size.width;
+  rect.height = size.height;
+  window.SetWindowRect(rect);
+
+  const WindowPosition position = ReadWindowPosition(settings, size, screen);
+  rect.left = position.left;
+  rect.top = position.top;
+  window.SetWindowRect(rect);
+
+  const WindowBounds kept = KeepOnPrimaryDisplay({rect.left, rect.top, rect.width, rect.height}, screen);
+  window.SetWindowRect({kept.left, kept.top, kept.width, kept.height});
+
+  const WindowOptions options = ReadWindowOptions(settings, Edit1.GetText(), TargetProgID);
+  Edit1.SetText(options.background);
+  CheckBox1.SetChecked(options.mono);
+  CheckBox2.SetChecked(options.zoom_extents);
+  TargetProgID = options.target_prog_id;
+}
+
+void TForm60::CaptionFromTargetList() {
+  const Text path = TargetListPathFor(services_->exe_path);
+  if (!services_->files.Exists(path)) return;
+  const DecodedList list = LoadTargetList(services_->files, services_->ansi, path);
+  if (const auto name = StartupTargetName(list.lines, TargetProgID))
+    form_.SetCaption(Text(ui::kApplicationTitle) + u" [ " + *name + u" ]");
+}
+
+void TForm60::FormDestroy() {
+  ui::RunReported(services_->windows, [this] {
+    Settings settings(services_->profiles, SettingsPathFor(services_->exe_path));
+    const ui::ScreenRect normal = form_.Peer().NormalRect();
+    const WindowOptions options{Edit1.GetText(), CheckBox1.Checked(), CheckBox2.Checked(), TargetProgID};
+    WriteWindowSettings(settings, {normal.left, normal.top, normal.width, normal.height}, options);
+
+    if (filter_registered_) {
+      services_->message_filter.Revoke();
+      filter_registered_ = false;
+    }
+    ReleaseThumbnails(MdiBmp);
+  });
+}
+
+void TForm60::WMDropFiles(ui::DroppedFiles& drop) {
+  const std::uint32_t count = drop.Count();
+  for (std::uint32_t i = 0; i < count; ++i) static_cast<void>(drop.Name(i, kDropNameCapacity));
+  drop.Finish();
+}
+
+void TForm60::Button3Click() {
+  if (!target_form_) return;
+  ui::FormPeer& main = form_.Peer();
+  ui::FormPeer& dialog = target_form_->Window().Peer();
+  main.SetStacking(ui::Stacking::kNotTopmost);
+  dialog.SetStacking(ui::Stacking::kTopmost);
+  static_cast<void>(target_form_->Window().ShowModal());
+  dialog.SetStacking(ui::Stacking::kNotTopmost);
+  main.SetStacking(ui::Stacking::kTopmost);
+}
+
+}  // namespace plyscan

@@ -1,0 +1,69 @@
+// The main window TForm60: the toolbar, the board and the progress bar, the
+// settings it restores when created and saves when destroyed, and the CAD
+// button that opens the target dialog.
+#pragma once
+
+#include <cstdint>
+
+#include "capture/mdibmp.h"
+#include "shell/controls.h"
+#include "shell/shell_services.h"
+
+namespace plyscan {
+
+// The ProgID of the target CAD application, read afresh by every CAD command;
+// empty until the main window is created.
+extern Text TargetProgID;
+
+class TTargetCADForm;
+
+class TForm60 {
+ public:
+  explicit TForm60(ShellServices& services);
+  TForm60(const TForm60&) = delete;
+  TForm60& operator=(const TForm60&) = delete;
+
+  // Creates the window from its layout; FormCreate runs as part of this.
+  void Create();
+  // The dialog that Button3Click shows; created after the main window.
+  void SetTargetForm(TTargetCADForm* dialog) noexcept { target_form_ = dialog; }
+
+  ui::Form& Window() noexcept { return form_; }
+
+  void FormCreate();
+  void FormDestroy();
+  void WMDropFiles(ui::DroppedFiles& drop);
+  void Button3Click();
+  // The scale of the first display monitor in percent.
+  void GetMonitorScaleFactor(std::int32_t& scale);
+
+ private:
+  void ReadSettings();
+  void CaptionFromTargetList();
+
+  ShellServices* services_;
+  ui::Form form_;
+  TTargetCADForm* target_form_ = nullptr;
+  bool filter_registered_ = false;
+
+ public:
+  // The controls, under their designed names.
+  ui::Control& Button3;
+  ui::Control& DrawGrid1;
+  ui::Control& Button4;
+  ui::Control& Button5;
+  ui::Control& CheckBox1;
+  ui::Control& Edit1;
+  ui::Control& ProgressBar1;
+  ui::Control& Button1;
+  ui::Control& Button2;
+  ui::Control& Button6;
+  ui::Control& CheckBox2;
+
+  // The layer snapshot; each record owns its thumbnail.
+  ::plyscan::MdiBmp MdiBmp;
+  // The display scale as a fraction (1.0 at 100 %), taken once by FormCreate.
+  double dispScale = 1.0;
+};
+
+}  // namespace plyscan

@@ -1,0 +1,54 @@
+// Ports of the application shell: the window system the forms are shown by,
+// a drop of files on a window, and the thread's COM message filter.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "base/text.h"
+#include "shell/controls.h"
+
+namespace plyscan::ui {
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+  // Creates the form's window and a window for every control of its layout,
+  // hidden, and attaches their peers. `owner` is the main window for a dialog.
+  virtual void CreateWindows(Form& form, Form* owner) = 0;
+  // Shows a created main window in its normal state.
+  virtual void ShowMainWindow(Form& form) = 0;
+  // Size of the primary display (SM_CXSCREEN, SM_CYSCREEN).
+  virtual PixelSize PrimaryScreenSize() = 0;
+  // GetScaleFactorForMonitor of an already loaded Shcore.dll, looked up by name,
+  // for the first monitor that EnumDisplayMonitors reports; nullopt where the
+  // module or the function is missing.
+  virtual std::optional<std::int32_t> ScaleFactorOfFirstMonitor() = 0;
+  // The primary display's resolution in dots per inch.
+  virtual std::int32_t PrimaryDpi() = 0;
+  // A message box titled "PLYSCAN" with the error icon.
+  virtual void ShowError(TextView text) = 0;
+};
+
+// The files of one drop (a WM_DROPFILES drop handle).
+class DroppedFiles {
+ public:
+  virtual ~DroppedFiles() = default;
+  virtual std::uint32_t Count() = 0;
+  // Name `index`, cut to fit a buffer of `capacity` characters with its terminator.
+  virtual Text Name(std::uint32_t index, std::uint32_t capacity) = 0;
+  // Releases the drop; the handle is invalid afterwards.
+  virtual void Finish() = 0;
+};
+
+// The process's one COM message filter (GlobalMessageFilter).
+class MessageFilterRegistry {
+ public:
+  virtual ~MessageFilterRegistry() = default;
+  // Creates the filter and makes it the thread's filter.
+  virtual void CreateAndRegister() = 0;
+  // Puts the earlier filter back.
+  virtual void Revoke() = 0;
+};
+
+}  // namespace plyscan::ui

@@ -1,0 +1,73 @@
+// The designed layouts placed at a resolution and a client size, and the
+// sorted list the dialog keeps.
+#include <gtest/gtest.h>
+
+#include "base/failure.h"
+#include "base/platform.h"
+#include "shell/controls.h"
+#include "shell/layouts.h"
+#include "shell/placement.h"
+
+namespace plyscan::ui {
+namespace {
+
+const ControlDesign& Row(const FormDesign& form, TextView name) {
+  for (const ControlDesign& c : form.controls)
+    if (name == c.name) return c;
+  throw std::logic_error("no such control");
+}
+
+TEST(Placement, ScalesTheDesignAndKeepsAnchorsAndTheBottomBar) {
+  const FormDesign& main = Form60Design();
+  const struct {
+    const char16_t* control;
+    PixelSize client;
+    std::int32_t dpi;
+    Bounds expected;
+  } cases[] = {
+      {u"DrawGrid1", {665, 323}, 96, {0, 27, 665, 296}},
+      {u"DrawGrid1", {800, 400}, 96, {0, 27, 800, 373}},
+      {u"DrawGrid1", {998, 485}, 144, {0, 41, 998, 444}},
+      {u"DrawGrid1", {10, 10}, 96, {0, 27, 10, 0}},  // never negative
+      {u"ProgressBar1", {665, 323}, 96, {0, 308, 665, 15}},
+      {u"ProgressBar1", {900, 500}, 144, {0, 477, 900, 23}},
+      {u"Button4", {900, 500}, 144, {59, 0, 99, 38}},
+      {u"Edit1", {998, 485}, 120, {213, 5, 94, 28}},
+  };
+  for (const auto& c : cases) {
+    const ControlDesign& row = Row(main, c.control);
+    EXPECT_EQ(PlaceControl(row, DesignedParentSize(main, row), c.client, c.dpi), c.expected)
+        << std::string(c.control, c.control + 4) << " at " << c.dpi;
+  }
+}
+
+TEST(Placement, ControlsInsideTheGroupBoxArePlacedAgainstIt) {
+  const FormDesign& dialog = TargetCADFormDesign();
+  const ControlDesign& edit = Row(dialog, u"Edit2");
+  EXPECT_EQ(DesignedParentSize(dialog, edit), (PixelSize{297, 105}));
+  EXPECT_EQ(PlaceControl(edit, {297, 105}, {446, 158}, 144), (Bounds{24, 110, 297, 36}));
+}
+
+TEST(Placement, ScaleRoundsHalvesAwayFromZero) {
+  EXPECT_EQ(Scale(11, 96), 11);
+  EXPECT_EQ(Scale(11, 144), 17);  // 16.5
+  EXPECT_EQ(Scale(-11, 144), -17);
+  EXPECT_EQ(Scale(665, 120), 831);  // 831.25
+}
+
+TEST(SortedList, AddsAfterEqualEntriesAndKeepsTheSelectionOnItsEntry) {
+  Control list(Row(TargetCADFormDesign(), u"ListBox1"));
+  list.LoadSorted({u"b", u"A", u"c", u"a"}, UserCollator());
+  EXPECT_EQ(list.Items(), (std::vector<Text>{u"A", u"a", u"b", u"c"}));
+  list.SetItemIndex(2);
+  EXPECT_EQ(list.AddSorted(u"B", UserCollator()), 3);
+  EXPECT_EQ(list.ItemIndex(), 2);
+  EXPECT_EQ(list.AddSorted(u"0", UserCollator()), 0);
+  EXPECT_EQ(list.ItemIndex(), 3);
+  EXPECT_EQ(list.Item(3), u"b");
+  EXPECT_THROW(list.SetItemIndex(6), Failure);
+  EXPECT_THROW(list.Replace(-1, u"x"), Failure);
+}
+
+}  // namespace
+}  // namespace plyscan::ui

@@ -1,0 +1,81 @@
+// The two windows of the program on the headless window system, with the
+// settings file and the target list in a fresh folder beside a pretended
+// executable, read and written by this build's adapters.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "base/ansi_codec.h"
+#include "base/collation.h"
+#include "base/files.h"
+#include "base/platform.h"
+#include "headless/ui/headless_windows.h"
+#include "shell/plyscan_unit.h"
+#include "shell/settings.h"
+#include "shell/target_cad_unit.h"
+#include "support/temp_dir.h"
+
+namespace plyscan::testing {
+
+// This build's files, except that one path exists and cannot be opened.
+class UnreadableFile final : public FileSystem {
+ public:
+  UnreadableFile(FileSystem& files, Text path) : files_(&files), path_(std::move(path)) {}
+  bool Exists(const Text& path) override { return path == path_ || files_->Exists(path); }
+  FileResult ReadAll(const Text& path, std::string& bytes) override {
+    if (path == path_) return {false, u"アクセスが拒否されました。"};
+    return files_->ReadAll(path, bytes);
+  }
+  FileResult WriteAll(const Text& path, const std::string& bytes) override { return files_->WriteAll(path, bytes); }
+  FileResult Remove(const Text& path) override { return files_->Remove(path); }
+
+ private:
+  FileSystem* files_;
+  Text path_;
+};
+
+class ShellTest : public ::testing::Test {
+ protected:
+  static constexpr char kIni[] = "plyscan.ini";
+  static constexpr char kList[] = "TargetCAD_APIVersion.txt";
+
+  explicit ShellTest(ui::HeadlessWindowSystem::Options options = {}) : windows(options) {}
+
+  Text ExePath() const { return dir.PathOf("plyscan.exe"); }
+
+  ShellServices& Services() {
+    if (!services) {
+      services.emplace(ShellServices{windows, filter, SystemProfileStore(), files ? *files : SystemFiles(),
+                                     SystemAnsiCodec(), UserCollator(), ExePath()});
+    }
+    return *services;
+  }
+
+  // Start-up: the main window (FormCreate runs), then the hidden dialog.
+  void Start() {
+    main = std::make_unique<TForm60>(Services());
+    main->Create();
+    dialog = std::make_unique<TTargetCADForm>(Services(), *main);
+    dialog->Create();
+    main->SetTargetForm(dialog.get());
+  }
+
+  ui::HeadlessForm& MainWindow() { return windows.WindowOf(main->Window()); }
+  ui::HeadlessForm& DialogWindow() { return windows.WindowOf(dialog->Window()); }
+
+  void WriteList(const std::string& utf8_lines) { dir.Write(kList, utf8_lines); }
+
+  TempDir dir;
+  ui::HeadlessWindowSystem windows;
+  ui::HeadlessMessageFilter filter;
+  FileSystem* files = nullptr;  // set before Start to replace this build's files
+  std::optional<ShellServices> services;
+  std::unique_ptr<TForm60> main;
+  std::unique_ptr<TTargetCADForm> dialog;
+};
+
+}  // namespace plyscan::testing

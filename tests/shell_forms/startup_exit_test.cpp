@@ -1,0 +1,225 @@
+// The main window's start-up and exit: the settings file and the target list
+// read into the window, kept on the primary display, written back at exit;
+// the message filter, dropped files, the scale factor and the CAD button's
+// stacking around the dialog.
+#include <string>
+
+#include "shell/error_report.h"
+#include "shell_fixture.h"
+
+namespace plyscan::testing {
+namespace {
+
+using ui::ScreenRect;
+
+// The headless window of the designed main window at 96 dpi: 665 x 323 client
+// pixels inside a Windows 10 frame.
+constexpr std::int32_t kDesignedWidth = 681;
+constexpr std::int32_t kDesignedHeight = 362;
+
+class StartUp : public ShellTest {};
+
+TEST_F(StartUp, WithoutFilesTheWindowHasItsDesignAndIsCentred) {
+  Start();
+  EXPECT_EQ(MainWindow().WindowRect(),
+            (ScreenRect{(1920 - kDesignedWidth) / 2, (1080 - kDesignedHeight) / 2, kDesignedWidth, kDesignedHeight}));
+  EXPECT_EQ(main->Edit1.GetText(), u"33,40,48");
+  EXPECT_FALSE(main->CheckBox1.Checked());
+  EXPECT_FALSE(main->CheckBox2.Checked());
+  EXPECT_EQ(TargetProgID, u"BricscadApp.AcadApplication");
+  EXPECT_EQ(main->Window().Caption(), u"PLYSCAN [ BricsCAD ]");
+  EXPECT_DOUBLE_EQ(main->dispScale, 1.0);
+  EXPECT_TRUE(filter.Registered());
+  EXPECT_TRUE(MainWindow().AcceptsDrops());
+  EXPECT_TRUE(MainWindow().Topmost());
+  EXPECT_FALSE(DialogWindow().Visible());
+  EXPECT_TRUE(windows.errors.empty());
+}
+
+TEST_F(StartUp, PlacesTheWindowFromTheSettingsAndKeepsItOnThePrimaryDisplay) {
+  const struct {
+    const char* values;
+    ScreenRect expected;
+  } cases[] = {
+      {"Width=0x300\r\nHeight=400\r\nLeft=10\r\nTop=20\r\n", {10, 20, 768, 400}},
+      {"Width=$300\r\nHeight=400\r\nLeft=10\r\nTop=20\r\n", {10, 20, 768, 400}},
+      {"Width=768px\r\nHeight=400\r\nLeft=10\r\nTop=20\r\n", {10, 20, kDesignedWidth, 400}},
+      {"Width=700\r\nHeight=400\r\nLeft=1800\r\nTop=900\r\n", {1220, 680, 700, 400}},  // monitor to the right
+      {"Width=700\r\nHeight=400\r\nLeft=-900\r\nTop=-5\r\n", {0, 0, 700, 400}},        // monitor to the left
+      {"Width=2500\r\nHeight=1200\r\nLeft=100\r\nTop=100\r\n", {0, 0, 2500, 1200}},    // larger than the display
+      {"Width=800\r\nHeight=600\r\n", {560, 240, 800, 600}},                           // centred with its size
+      {"Width=abc\r\nHeight=\r\nLeft=99999999999\r\nTop=x\r\n",
+       {(1920 - kDesignedWidth) / 2, (1080 - kDesignedHeight) / 2, kDesignedWidth, kDesignedHeight}},
+  };
+  for (const auto& c : cases) {
+    dir.Write(kIni, std::string("[PLYSCAN]\r\n") + c.values);
+    Start();
+    EXPECT_EQ(MainWindow().WindowRect(), c.expected) << c.values;
+  }
+}
+
+TEST_F(StartUp, ReadsTheOptionsAndTheTarget) {
+  const struct {
+    const char* values;
+    bool mono, zoom;
+    const char16_t* background;
+    const char16_t* target;
+  } cases[] = {
+      {"[PLYSCAN]\r\nMono=1\r\nZoomExt=0\r\n", true, false, u"33,40,48", u"BricscadApp.AcadApplication"},
+      {"[PLYSCAN]\r\nMono=2\r\nZoomExt=-1\r\nBkgColor=abc\r\n", true, true, u"abc", u"BricscadApp.AcadApplication"},
+      {"[PLYSCAN]\r\nMono=yes\r\nZoomExt=\r\n[Target]\r\nProgID=X.Application\r\n", false, false, u"33,40,48",
+       u"X.Application"},
+  };
+  for (const auto& c : cases) {
+    dir.Write(kIni, c.values);
+    Start();
+    EXPECT_EQ(main->CheckBox1.Checked(), c.mono) << c.values;
+    EXPECT_EQ(main->CheckBox2.Checked(), c.zoom) << c.values;
+    EXPECT_EQ(main->Edit1.GetText(), c.background) << c.values;
+    EXPECT_EQ(TargetProgID, c.target) << c.values;
+  }
+}
+
+TEST_F(StartUp, NamesTheTargetFromTheFirstMatchingLineOfTheList) {
+  const struct {
+    const char* target;
+    const char* list;
+    const char16_t* caption;
+  } cases[] = {
+      {"Vendor.Application", "Other\tX.App\r\nVendor CAD 24\tVendor.Application.24\r\nLater\tVendor.Application\r\n",
+       u"PLYSCAN [ Vendor CAD 24 ]"},
+      {"x.application", "CAD A\tX.Application.24\r\n", u"PLYSCAN [ BricsCAD ]"},  // letter case counts
+      {"X.App", "no tab X.App\r\n", u"PLYSCAN [ BricsCAD ]"},
+      {"X.App", "A\tB\tX.App\n", u"PLYSCAN [ A\tB ]"},  // the text before the TAB that precedes it
+  };
+  for (const auto& c : cases) {
+    dir.Write(kIni, std::string("[Target]\r\nProgID=") + c.target + "\r\n");
+    WriteList(c.list);
+    Start();
+    EXPECT_EQ(main->Window().Caption(), c.caption) << c.list;
+  }
+}
+
+TEST_F(StartUp, AnUnreadableTargetListIsReportedAndStartUpGoesOn) {
+  UnreadableFile unreadable(SystemFiles(), dir.PathOf(kList));
+  files = &unreadable;
+  dir.Write(kIni, "[PLYSCAN]\r\nMono=1\r\n");
+  Start();
+  ASSERT_EQ(windows.errors.size(), 1u);
+  EXPECT_EQ(windows.errors[0], u"ファイル " + dir.PathOf(kList) + u" は開けません。 アクセスが拒否されました。 ");
+  EXPECT_EQ(main->Window().Caption(), u"PLYSCAN [ BricsCAD ]");
+  EXPECT_TRUE(main->CheckBox1.Checked());
+  EXPECT_TRUE(filter.Registered());
+  EXPECT_TRUE(MainWindow().AcceptsDrops());
+}
+
+TEST(ScaleFactor, ComesFromTheFirstMonitorOrElseFromThePrimaryResolution) {
+  const struct {
+    std::optional<std::int32_t> factor;
+    std::int32_t dpi;
+    double expected;
+  } cases[] = {{100, 96, 1.0}, {150, 96, 1.5}, {125, 120, 1.25}, {std::nullopt, 144, 1.5}, {std::nullopt, 96, 1.0}};
+  for (const auto& c : cases) {
+    ui::HeadlessWindowSystem windows({{1920, 1080}, c.factor, c.dpi});
+    ui::HeadlessMessageFilter filter;
+    TempDir dir;
+    ShellServices services{windows,          filter,        SystemProfileStore(), SystemFiles(),
+                           SystemAnsiCodec(), UserCollator(), dir.PathOf("plyscan.exe")};
+    TForm60 main(services);
+    main.Create();
+    EXPECT_DOUBLE_EQ(main.dispScale, c.expected) << c.dpi;
+  }
+}
+
+class Exit : public ShellTest {};
+
+TEST_F(Exit, WritesTheEightValuesInOrderToAFreshFile) {
+  dir.Write(kIni, "[Target]\r\nProgID=X.Application\r\n");
+  Start();
+  main->Edit1.UserSetText(u"1,2,3");
+  main->CheckBox2.UserSetChecked(true);
+  MainWindow().SetWindowRect({-40, 70, 700, 500});
+  ASSERT_TRUE(SystemFiles().Remove(dir.PathOf(kIni)).ok);
+  main->FormDestroy();
+  EXPECT_EQ(dir.Read(kIni),
+            "[PLYSCAN]\r\nWidth=700\r\nHeight=500\r\nLeft=-40\r\nTop=70\r\nBkgColor=1,2,3\r\nMono=0\r\nZoomExt=1\r\n"
+            "[Target]\r\nProgID=X.Application\r\n");
+  EXPECT_FALSE(filter.Registered());
+  EXPECT_TRUE(windows.errors.empty());
+}
+
+TEST_F(Exit, AMinimisedWindowSavesItsNormalPlaceAndTheNextStartRestoresIt) {
+  Start();
+  MainWindow().SetWindowRect({30, 40, 900, 500});
+  MainWindow().Minimise();
+  main->FormDestroy();
+
+  Start();
+  EXPECT_EQ(MainWindow().WindowRect(), (ScreenRect{30, 40, 900, 500}));
+}
+
+TEST_F(Exit, ReleasesEveryThumbnail) {
+  Start();
+  ResizeMdiBmp(main->MdiBmp, 2);
+  main->MdiBmp[0].bmp = std::make_unique<Bitmap>(SystemSurfaces());
+  main->MdiBmp[1].bmp = std::make_unique<Bitmap>(SystemSurfaces());
+  main->FormDestroy();
+  EXPECT_FALSE(main->MdiBmp[0].bmp);
+  EXPECT_FALSE(main->MdiBmp[1].bmp);
+}
+
+TEST(ExitFailure, AnUnwritableSettingsFileIsReportedWithAFullStop) {
+  ui::HeadlessWindowSystem windows;
+  ui::HeadlessMessageFilter filter;
+  TempDir dir;
+  const Text exe = dir.PathOf("missing-folder") + u"/plyscan.exe";
+  ShellServices services{windows, filter, SystemProfileStore(), SystemFiles(), SystemAnsiCodec(), UserCollator(), exe};
+  TForm60 main(services);
+  main.Create();
+  main.FormDestroy();
+  ASSERT_EQ(windows.errors.size(), 1u);
+  EXPECT_EQ(windows.errors[0], SettingsPathFor(exe) + u" に書き込めません.");
+}
+
+TEST_F(StartUp, DroppedFilesAreReadAndReleasedAndChangeNothing) {
+  Start();
+  const Text caption = main->Window().Caption();
+  ui::HeadlessDrop drop({u"a.dwg", Text(300, u'x')});
+  main->WMDropFiles(drop);
+  EXPECT_TRUE(drop.Finished());
+  EXPECT_EQ(main->Window().Caption(), caption);
+  EXPECT_TRUE(windows.errors.empty());
+}
+
+TEST_F(StartUp, TheCadButtonLiftsTheDialogAboveTheMainWindowWhileItIsOpen) {
+  Start();
+  bool main_topmost_while_open = true;
+  bool dialog_topmost_while_open = false;
+  windows.modal_user = [&](ui::Form&) {
+    main_topmost_while_open = MainWindow().Topmost();
+    dialog_topmost_while_open = DialogWindow().Topmost();
+  };
+  main->Window().Click(main->Button3);
+  using Change = ui::HeadlessWindowSystem::StackingChange;
+  const std::vector<Change> expected{{u"TForm60", ui::Stacking::kNotTopmost},
+                                     {u"TTargetCADForm", ui::Stacking::kTopmost},
+                                     {u"TTargetCADForm", ui::Stacking::kNotTopmost},
+                                     {u"TForm60", ui::Stacking::kTopmost}};
+  EXPECT_EQ(windows.stacking_log, expected);
+  EXPECT_FALSE(main_topmost_while_open);
+  EXPECT_TRUE(dialog_topmost_while_open);
+  EXPECT_EQ(DialogWindow().Showings(), 1);
+  EXPECT_FALSE(DialogWindow().Visible());
+}
+
+TEST(ErrorReport, AppendsAFullStopAfterACharacterAboveIt) {
+  const struct {
+    const char16_t* message;
+    const char16_t* shown;
+  } cases[] = {{u"abc", u"abc."},   {u"ません", u"ません."}, {u"a/", u"a/."}, {u"done.", u"done."},
+               {u"a-", u"a-"},      {u"(-1)", u"(-1)"},     {u"x ", u"x "}, {u"", u""}};
+  for (const auto& c : cases) EXPECT_EQ(ui::ErrorReportText(c.message), c.shown);
+}
+
+}  // namespace
+}  // namespace plyscan::testing

@@ -1,0 +1,214 @@
+// The target dialog's handlers: preselection, add, delete, change, Enter, OK
+// and cancel, on the list file beside the executable.
+#include <string>
+
+#include "shell_fixture.h"
+
+namespace plyscan::testing {
+namespace {
+
+class TargetDialog : public ShellTest {
+ protected:
+  // Starts with `target` as the saved target and `list` as the list file.
+  void StartWith(const char* target, const char* list) {
+    dir.Write(kIni, std::string("[Target]\r\nProgID=") + target + "\r\n");
+    if (list) WriteList(list);
+    Start();
+  }
+
+  // Opens the dialog by the CAD button; `user` acts while it is shown.
+  void OpenDialog(std::function<void()> user) {
+    windows.modal_user = [user = std::move(user)](ui::Form&) { user(); };
+    main->Window().Click(main->Button3);
+  }
+
+  void Click(ui::Control& control) { dialog->Window().Click(control); }
+
+  std::vector<Text> Entries() const { return dialog->ListBox1.Items(); }
+  std::int32_t Selected() const { return dialog->ListBox1.ItemIndex(); }
+  Text Name() const { return dialog->Edit1.GetText(); }
+  Text ProgId() const { return dialog->Edit2.GetText(); }
+  std::string ListFile() const { return dir.Read(kList); }
+};
+
+TEST_F(TargetDialog, WithoutAListOkClearsTheTargetAndNamesNothing) {
+  StartWith("X.App", nullptr);
+  OpenDialog([&] {
+    EXPECT_TRUE(Entries().empty());
+    EXPECT_EQ(Name(), u"");
+    EXPECT_EQ(ProgId(), u"");
+    Click(dialog->Button1);
+  });
+  EXPECT_EQ(TargetProgID, u"");
+  EXPECT_EQ(main->Window().Caption(), u"PLYSCAN [  ]");
+}
+
+TEST_F(TargetDialog, PreselectsTheFirstMatchInListOrderAndOkTakesItsFields) {
+  StartWith("X.App", "CAD B\tX.App\r\nCAD A\tX.App.2\r\n");
+  EXPECT_EQ(main->Window().Caption(), u"PLYSCAN [ CAD B ]");  // start-up goes in file order
+  OpenDialog([&] {
+    EXPECT_EQ(Entries(), (std::vector<Text>{u"CAD A\tX.App.2", u"CAD B\tX.App"}));
+    EXPECT_EQ(Selected(), 0);
+    EXPECT_EQ(Name(), u"CAD A");
+    EXPECT_EQ(ProgId(), u"X.App.2");
+    Click(dialog->Button1);
+  });
+  EXPECT_EQ(TargetProgID, u"X.App.2");
+  EXPECT_EQ(main->Window().Caption(), u"PLYSCAN [ CAD A ]");
+}
+
+TEST_F(TargetDialog, WithoutAMatchTheFieldsKeepTheirTextsAndOkAppliesThem) {
+  StartWith("Y.App", "CAD A\tX.App\r\n");
+  OpenDialog([&] {
+    dialog->Edit1.UserSetText(u"typed");
+    dialog->Edit2.UserSetText(u"Typed.App");
+    Click(dialog->Button2);  // cancel
+  });
+  EXPECT_EQ(TargetProgID, u"Y.App");
+  OpenDialog([&] {
+    EXPECT_EQ(Selected(), -1);
+    EXPECT_EQ(Name(), u"typed");
+    EXPECT_EQ(ProgId(), u"Typed.App");
+    Click(dialog->Button1);
+  });
+  EXPECT_EQ(TargetProgID, u"Typed.App");
+  EXPECT_EQ(main->Window().Caption(), u"PLYSCAN [ typed ]");
+}
+
+TEST_F(TargetDialog, AddPutsTheEntryAtItsSortedPlaceSelectsItAndSaves) {
+  StartWith("None", "b\tB.App\r\nd\tD.App\r\n");
+  OpenDialog([&] {
+    dialog->Edit1.UserSetText(u"c");
+    dialog->Edit2.UserSetText(u"C.App");
+    Click(dialog->SpeedButton1);
+    EXPECT_EQ(Entries(), (std::vector<Text>{u"b\tB.App", u"c\tC.App", u"d\tD.App"}));
+    EXPECT_EQ(Selected(), 1);
+    EXPECT_EQ(ListFile(), "b\tB.App\r\nc\tC.App\r\nd\tD.App\r\n");
+
+    dialog->Edit1.UserSetText(u"");
+    dialog->Edit2.UserSetText(u"");
+    Click(dialog->SpeedButton1);  // a lone TAB sorts first
+    EXPECT_EQ(Selected(), 0);
+    EXPECT_EQ(ListFile(), "\t\r\nb\tB.App\r\nc\tC.App\r\nd\tD.App\r\n");
+
+    dialog->Edit1.UserSetText(u"B");
+    dialog->Edit2.UserSetText(u"b.app");
+    Click(dialog->SpeedButton1);  // equal to "b\tB.App" apart from letter case
+    EXPECT_EQ(Selected(), 1);
+    EXPECT_EQ(Name(), u"b");
+    EXPECT_EQ(ProgId(), u"B.App");
+    Click(dialog->Button2);
+  });
+  EXPECT_EQ(ListFile(), "\t\r\nb\tB.App\r\nB\tb.app\r\nc\tC.App\r\nd\tD.App\r\n");
+  EXPECT_EQ(TargetProgID, u"None");  // cancel keeps the target, the file keeps the changes
+  EXPECT_EQ(main->Window().Caption(), u"PLYSCAN [ BricsCAD ]");
+}
+
+TEST_F(TargetDialog, DeleteSelectsTheFollowingEntryOrElseTheOneBefore) {
+  const struct {
+    const char* list;
+    std::int32_t deleted;
+    std::int32_t selected;
+    const char16_t* name;
+    const char* saved;
+  } cases[] = {
+      {"a\t1\r\nb\t2\r\nc\t3\r\n", 0, 0, u"b", "b\t2\r\nc\t3\r\n"},
+      {"a\t1\r\nb\t2\r\nc\t3\r\n", 1, 0, u"a", "a\t1\r\nc\t3\r\n"},
+      {"a\t1\r\nb\t2\r\nc\t3\r\n", 2, 1, u"b", "a\t1\r\nb\t2\r\n"},
+      {"a\t1\r\nb\t2\r\n", 0, -1, u"", "b\t2\r\n"},
+      {"a\t1\r\n", 0, -1, u"", ""},
+  };
+  for (const auto& c : cases) {
+    StartWith("None", c.list);
+    OpenDialog([&] {
+      dialog->ListBox1.UserSetItemIndex(c.deleted);
+      Click(dialog->ListBox1);
+      Click(dialog->SpeedButton2);
+      EXPECT_EQ(Selected(), c.selected) << c.list << " deleting " << c.deleted;
+      EXPECT_EQ(Name(), c.name) << c.list << " deleting " << c.deleted;
+    });
+    EXPECT_EQ(ListFile(), c.saved);
+    EXPECT_TRUE(windows.errors.empty());
+  }
+}
+
+TEST_F(TargetDialog, DeleteOrChangeWithNothingSelectedIsTheListIndexError) {
+  StartWith("None", "a\t1\r\nb\t2\r\n");
+  OpenDialog([&] {
+    dialog->Edit1.UserSetText(u"x");
+    dialog->Edit2.UserSetText(u"X");
+    Click(dialog->SpeedButton3);
+    EXPECT_EQ(Entries(), (std::vector<Text>{u"a\t1", u"b\t2"}));
+    EXPECT_EQ(Name(), u"x");
+
+    Click(dialog->SpeedButton2);
+    EXPECT_EQ(Entries().size(), 2u);
+    EXPECT_EQ(Name(), u"");  // emptied before the failure
+    EXPECT_EQ(ProgId(), u"");
+  });
+  const Text error = u"リストのインデックスが範囲を超えています (-1)";
+  EXPECT_EQ(windows.errors, (std::vector<Text>{error, error}));
+  EXPECT_EQ(ListFile(), "a\t1\r\nb\t2\r\n");
+}
+
+TEST_F(TargetDialog, DeleteWithNothingSelectedInAnEmptyListSavesTheEmptyList) {
+  StartWith("None", "");
+  OpenDialog([&] { Click(dialog->SpeedButton2); });
+  EXPECT_TRUE(windows.errors.empty());
+  EXPECT_EQ(ListFile(), "");
+}
+
+TEST_F(TargetDialog, ChangeReplacesInPlaceAndTheNextShowingSorts) {
+  StartWith("B.App", "a\t1\r\nb\tB.App\r\nc\t3\r\n");
+  OpenDialog([&] {
+    ASSERT_EQ(Selected(), 1);
+    dialog->Edit1.UserSetText(u"z");
+    Click(dialog->SpeedButton3);
+    EXPECT_EQ(Entries(), (std::vector<Text>{u"a\t1", u"z\tB.App", u"c\t3"}));
+    EXPECT_EQ(Selected(), 1);
+  });
+  EXPECT_EQ(ListFile(), "a\t1\r\nz\tB.App\r\nc\t3\r\n");
+  OpenDialog([&] { EXPECT_EQ(Entries(), (std::vector<Text>{u"a\t1", u"c\t3", u"z\tB.App"})); });
+}
+
+TEST_F(TargetDialog, EnterInEitherFieldChangesTheEntryAndIsSwallowed) {
+  StartWith("B.App", "a\t1\r\nb\tB.App\r\n");
+  OpenDialog([&] {
+    dialog->Edit2.UserSetText(u"B.App.25");
+    char16_t key = 13;
+    dialog->Edit2.OnKeyPress(key);
+    EXPECT_EQ(key, 0);
+    EXPECT_EQ(ListFile(), "a\t1\r\nb\tB.App.25\r\n");
+
+    char16_t letter = u'q';
+    dialog->Edit1.OnKeyPress(letter);
+    EXPECT_EQ(letter, u'q');
+    EXPECT_EQ(dialog->Window().GetModalResult(), ui::ModalResult::kNone);  // the dialog stays open
+  });
+}
+
+TEST_F(TargetDialog, AUtf8ListKeepsItsJapaneseNamesWhenRewritten) {
+  StartWith("X.App", "\xEF\xBB\xBF図面CAD\tX.App\r\n");
+  EXPECT_EQ(main->Window().Caption(), u"PLYSCAN [ 図面CAD ]");
+  OpenDialog([&] {
+    EXPECT_EQ(Name(), u"図面CAD");
+    dialog->Edit1.UserSetText(u"CAD別");
+    dialog->Edit2.UserSetText(u"Y.App");
+    Click(dialog->SpeedButton1);
+  });
+  EXPECT_EQ(ListFile(), "\xEF\xBB\xBF" "CAD別\tY.App\r\n図面CAD\tX.App\r\n");
+}
+
+TEST_F(TargetDialog, IsCentredTheFirstTimeAndShownAgainWhereItWas) {
+  StartWith("None", nullptr);
+  ui::ScreenRect first;
+  OpenDialog([&] { first = DialogWindow().WindowRect(); });
+  const ui::PixelSize screen = windows.PrimaryScreenSize();
+  EXPECT_EQ(first.left, (screen.width - first.width) / 2);
+  EXPECT_EQ(first.top, (screen.height - first.height) / 2);
+  DialogWindow().SetWindowRect({5, 6, first.width, first.height});
+  OpenDialog([&] { EXPECT_EQ(DialogWindow().WindowRect(), (ui::ScreenRect{5, 6, first.width, first.height})); });
+}
+
+}  // namespace
+}  // namespace plyscan::testing
