@@ -104,9 +104,10 @@ void LayerCommand::Apply(Option option, TextView names) {
   Drawing& d = s_.drawing;
   bool matched = false;
   bool ask_current_off = false;
+  const WildcardPattern pattern(names);
   for (std::size_t i = 0; i < d.layers.size(); ++i) {
     Layer& layer = d.layers[i];
-    if (!WildcardMatch(layer.name, names)) continue;
+    if (!pattern.Matches(layer.name)) continue;
     matched = true;
     const bool current = i == d.current;
     switch (option) {

@@ -6,7 +6,7 @@
 
 namespace simcad {
 
-namespace {
+namespace wildcard_detail {
 
 char16_t UpperCase(char16_t c) noexcept {
   if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 32);
@@ -173,7 +173,9 @@ bool MatchElements(TextView s, const std::vector<Element>& elements) {
   return ei == elements.size();
 }
 
-}  // namespace
+}  // namespace wildcard_detail
+
+using namespace wildcard_detail;
 
 char16_t FoldCase(char16_t c) noexcept {
   if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 32);
@@ -184,10 +186,17 @@ char16_t FoldCase(char16_t c) noexcept {
   return c;
 }
 
-bool WildcardMatch(TextView name, TextView pattern) {
-  for (const auto& alt : Compile(pattern))
+WildcardPattern::WildcardPattern(TextView pattern) : alternatives_(Compile(pattern)) {}
+WildcardPattern::~WildcardPattern() = default;
+WildcardPattern::WildcardPattern(WildcardPattern&&) noexcept = default;
+WildcardPattern& WildcardPattern::operator=(WildcardPattern&&) noexcept = default;
+
+bool WildcardPattern::Matches(TextView name) const {
+  for (const auto& alt : alternatives_)
     if (MatchElements(name, alt.elements) != alt.negated) return true;
   return false;
 }
+
+bool WildcardMatch(TextView name, TextView pattern) { return WildcardPattern(pattern).Matches(name); }
 
 }  // namespace simcad

@@ -10,9 +10,29 @@
 // pattern holds.
 #pragma once
 
+#include <vector>
+
 #include "simcad/drawing/drawing.h"
 
 namespace simcad {
+
+namespace wildcard_detail {
+struct Alternative;
+}
+
+// A pattern read once, to be matched against many names.
+class WildcardPattern {
+ public:
+  explicit WildcardPattern(TextView pattern);
+  ~WildcardPattern();
+  WildcardPattern(WildcardPattern&&) noexcept;
+  WildcardPattern& operator=(WildcardPattern&&) noexcept;
+
+  [[nodiscard]] bool Matches(TextView name) const;
+
+ private:
+  std::vector<wildcard_detail::Alternative> alternatives_;
+};
 
 [[nodiscard]] bool WildcardMatch(TextView name, TextView pattern);
 
