@@ -4,6 +4,11 @@ function(plyscan_warnings target)
     target_compile_options(${target} PRIVATE /W4 /WX /utf-8 /permissive-)
   else()
     target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -Wpedantic)
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+      # GCC 12 reports false -Wrestrict errors inside std::basic_string's
+      # operator+ at -O2 and above (GCC bug 105329).
+      target_compile_options(${target} PRIVATE -Wno-restrict)
+    endif()
   endif()
 endfunction()
 

@@ -19,9 +19,11 @@ bool AsWideInteger(const Variant::Value& v, F&& take) {
   return false;
 }
 
+// To the nearest, halves to even, as automation's own conversion rounds.
 std::int32_t RoundToInt32(double d, bool& ok) {
-  ok = std::isfinite(d) && d >= -2147483648.5 && d < 2147483647.5;
-  return ok ? static_cast<std::int32_t>(std::llround(d)) : 0;
+  const double r = std::nearbyint(d);
+  ok = std::isfinite(r) && r >= -2147483648.0 && r <= 2147483647.0;
+  return ok ? static_cast<std::int32_t>(r) : 0;
 }
 
 }  // namespace

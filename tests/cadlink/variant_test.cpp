@@ -17,6 +17,9 @@ TEST(Variant, NumbersConvertAsTheProgramUsesThem) {
   EXPECT_EQ(Variant::Double(2.4).AsInt32(), 2);
   EXPECT_EQ(Variant::Double(2.6).AsInt32(), 3);
   EXPECT_EQ(Variant::Double(-2.6).AsInt32(), -3);
+  EXPECT_EQ(Variant::Double(2.5).AsInt32(), 2);  // halves round to even
+  EXPECT_EQ(Variant::Double(3.5).AsInt32(), 4);
+  EXPECT_EQ(Variant::Double(-0.5).AsInt32(), 0);
   EXPECT_TRUE(Variant::Int32(-1).AsBool());
   EXPECT_TRUE(Variant::Double(0.5).AsBool());
   EXPECT_FALSE(Variant::Int16(0).AsBool());
