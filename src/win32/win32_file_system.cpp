@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <limits>
 
 #include "base/files.h"
 #include "base/platform.h"
@@ -80,8 +79,6 @@ class Win32FileSystem final : public FileSystem {
     if (!file.valid()) return LastError();
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size)) return LastError();
-    if (static_cast<unsigned long long>(size.QuadPart) > std::numeric_limits<std::size_t>::max() / 2)
-      return {false, SystemErrorText(ERROR_NOT_ENOUGH_MEMORY)};
     std::string content;
     content.reserve(static_cast<std::size_t>(size.QuadPart));
     std::string chunk(kChunk, '\0');
