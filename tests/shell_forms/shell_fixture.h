@@ -40,12 +40,18 @@ class UnreadableFile final : public FileSystem {
 
 class ShellTest : public ::testing::Test {
  protected:
-  static constexpr char kIni[] = "plyscan.ini";
   static constexpr char kList[] = "TargetCAD_APIVersion.txt";
 
   explicit ShellTest(ui::HeadlessWindowSystem::Options options = {}) : windows(options) {}
 
-  Text ExePath() const { return dir.PathOf("plyscan.exe"); }
+  // A new executable name gives a settings file of its own: the Windows
+  // profile functions may keep a rewritten file's old content for a moment.
+  void Rename(int n) {
+    exe_name = "case" + std::to_string(n);
+    services.reset();
+  }
+  Text ExePath() const { return dir.PathOf(exe_name + ".exe"); }
+  std::string Ini() const { return exe_name + ".ini"; }
 
   ShellServices& Services() {
     if (!services) {
@@ -72,6 +78,7 @@ class ShellTest : public ::testing::Test {
   TempDir dir;
   ui::HeadlessWindowSystem windows;
   ui::HeadlessMessageFilter filter;
+  std::string exe_name = "plyscan";
   FileSystem* files = nullptr;  // set before Start to replace this build's files
   std::optional<ShellServices> services;
   std::unique_ptr<TForm60> main;

@@ -51,8 +51,10 @@ TEST_F(StartUp, PlacesTheWindowFromTheSettingsAndKeepsItOnThePrimaryDisplay) {
       {"Width=abc\r\nHeight=\r\nLeft=99999999999\r\nTop=x\r\n",
        {(1920 - kDesignedWidth) / 2, (1080 - kDesignedHeight) / 2, kDesignedWidth, kDesignedHeight}},
   };
+  int n = 0;
   for (const auto& c : cases) {
-    dir.Write(kIni, std::string("[PLYSCAN]\r\n") + c.values);
+    Rename(n++);
+    dir.Write(Ini(), std::string("[PLYSCAN]\r\n") + c.values);
     Start();
     EXPECT_EQ(MainWindow().WindowRect(), c.expected) << c.values;
   }
@@ -70,8 +72,10 @@ TEST_F(StartUp, ReadsTheOptionsAndTheTarget) {
       {"[PLYSCAN]\r\nMono=yes\r\nZoomExt=\r\n[Target]\r\nProgID=X.Application\r\n", false, false, u"33,40,48",
        u"X.Application"},
   };
+  int n = 0;
   for (const auto& c : cases) {
-    dir.Write(kIni, c.values);
+    Rename(n++);
+    dir.Write(Ini(), c.values);
     Start();
     EXPECT_EQ(main->CheckBox1.Checked(), c.mono) << c.values;
     EXPECT_EQ(main->CheckBox2.Checked(), c.zoom) << c.values;
@@ -92,8 +96,10 @@ TEST_F(StartUp, NamesTheTargetFromTheFirstMatchingLineOfTheList) {
       {"X.App", "no tab X.App\r\n", u"PLYSCAN [ BricsCAD ]"},
       {"X.App", "A\tB\tX.App\n", u"PLYSCAN [ A\tB ]"},  // the text before the TAB that precedes it
   };
+  int n = 0;
   for (const auto& c : cases) {
-    dir.Write(kIni, std::string("[Target]\r\nProgID=") + c.target + "\r\n");
+    Rename(n++);
+    dir.Write(Ini(), std::string("[Target]\r\nProgID=") + c.target + "\r\n");
     WriteList(c.list);
     Start();
     EXPECT_EQ(main->Window().Caption(), c.caption) << c.list;
@@ -103,7 +109,7 @@ TEST_F(StartUp, NamesTheTargetFromTheFirstMatchingLineOfTheList) {
 TEST_F(StartUp, AnUnreadableTargetListIsReportedAndStartUpGoesOn) {
   UnreadableFile unreadable(SystemFiles(), dir.PathOf(kList));
   files = &unreadable;
-  dir.Write(kIni, "[PLYSCAN]\r\nMono=1\r\n");
+  dir.Write(Ini(), "[PLYSCAN]\r\nMono=1\r\n");
   Start();
   ASSERT_EQ(windows.errors.size(), 1u);
   EXPECT_EQ(windows.errors[0], u"ファイル " + dir.PathOf(kList) + u" は開けません。 アクセスが拒否されました。 ");
@@ -134,14 +140,14 @@ TEST(ScaleFactor, ComesFromTheFirstMonitorOrElseFromThePrimaryResolution) {
 class Exit : public ShellTest {};
 
 TEST_F(Exit, WritesTheEightValuesInOrderToAFreshFile) {
-  dir.Write(kIni, "[Target]\r\nProgID=X.Application\r\n");
+  dir.Write(Ini(), "[Target]\r\nProgID=X.Application\r\n");
   Start();
   main->Edit1.UserSetText(u"1,2,3");
   main->CheckBox2.UserSetChecked(true);
   MainWindow().SetWindowRect({-40, 70, 700, 500});
-  ASSERT_TRUE(SystemFiles().Remove(dir.PathOf(kIni)).ok);
+  ASSERT_TRUE(SystemFiles().Remove(dir.PathOf(Ini())).ok);
   main->FormDestroy();
-  EXPECT_EQ(dir.Read(kIni),
+  EXPECT_EQ(dir.Read(Ini()),
             "[PLYSCAN]\r\nWidth=700\r\nHeight=500\r\nLeft=-40\r\nTop=70\r\nBkgColor=1,2,3\r\nMono=0\r\nZoomExt=1\r\n"
             "[Target]\r\nProgID=X.Application\r\n");
   EXPECT_FALSE(filter.Registered());

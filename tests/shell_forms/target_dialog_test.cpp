@@ -11,7 +11,7 @@ class TargetDialog : public ShellTest {
  protected:
   // Starts with `target` as the saved target and `list` as the list file.
   void StartWith(const char* target, const char* list) {
-    dir.Write(kIni, std::string("[Target]\r\nProgID=") + target + "\r\n");
+    dir.Write(Ini(), std::string("[Target]\r\nProgID=") + target + "\r\n");
     if (list) WriteList(list);
     Start();
   }
@@ -118,7 +118,9 @@ TEST_F(TargetDialog, DeleteSelectsTheFollowingEntryOrElseTheOneBefore) {
       {"a\t1\r\nb\t2\r\n", 0, -1, u"", "b\t2\r\n"},
       {"a\t1\r\n", 0, -1, u"", ""},
   };
+  int n = 0;
   for (const auto& c : cases) {
+    Rename(n++);
     StartWith("None", c.list);
     OpenDialog([&] {
       dialog->ListBox1.UserSetItemIndex(c.deleted);

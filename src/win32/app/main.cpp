@@ -1,12 +1,25 @@
-// Program entry of plyscan.exe. OLE is initialised on the user-interface
-// thread, as a single-threaded apartment, before any window exists.
+// Program entry of plyscan.exe: the start-up sequence. OLE is initialised on
+// the user-interface thread, as a single-threaded apartment, before any
+// window exists; the main window and then the hidden target dialog are made
+// from their layouts, the message loop runs until the main window closes,
+// and the main window's destroy handler saves the settings.
 #include <windows.h>
+#include <commctrl.h>
 #include <ole2.h>
+
+#include <string>
+
+#include "base/platform.h"
+#include "shell/error_report.h"
+#include "shell/plyscan_unit.h"
+#include "shell/target_cad_unit.h"
+#include "win32/ui/dark_style.h"
+#include "win32/ui/win32_shell_ports.h"
+#include "win32/ui/win32_window_system.h"
 
 namespace {
 
-constexpr wchar_t kMainClass[] = L"TForm60";
-constexpr wchar_t kTitle[] = L"PLYSCAN";
+using namespace plyscan;
 
 class OleApartment {
  public:
@@ -21,38 +34,74 @@ class OleApartment {
   bool ok_;
 };
 
-LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
+// The application's own initialisation of COM: once more on the same thread,
+// which leaves the apartment as it was and is balanced on the way out.
+class ComApartment {
+ public:
+  ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComApartment() {
+    if (ok_) CoUninitialize();
   }
-  return DefWindowProcW(hwnd, msg, wp, lp);
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool ok_;
+};
+
+Text ExecutablePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return Text(reinterpret_cast<const char16_t*>(path.data()), path.size());
+}
+
+void ApplyVisualStyle() {
+  if (const win32::Palette* style = win32::FindStyle(win32::kDarkStyleName)) {
+    win32::UseStyle(style);
+    return;
+  }
+  win32::UseStyle(nullptr);  // the standard look
+  win32::ReportMissingStyle(win32::kDarkStyleName);
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   OleApartment ole;
+  ComApartment com;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  // The main window has its own task-bar button and the application title
+  // "PLYSCAN": both are in its layout and in the error report.
+  ApplyVisualStyle();
 
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = MainWndProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kMainClass;
-  if (!RegisterClassExW(&wc)) return 1;
+  win32::Win32WindowSystem windows;
+  win32::Win32MessageFilterRegistry filter;
+  ShellServices services{windows,           filter,         SystemProfileStore(), SystemFiles(),
+                         SystemAnsiCodec(), UserCollator(), ExecutablePath()};
+  TForm60 main(services);
+  TTargetCADForm dialog(services, main);
+  const bool created = ui::RunReported(windows, [&] {
+    main.Create();
+    windows.OnDropFiles(main.Window(), [&main](HDROP drop) {
+      win32::Win32DroppedFiles files(drop);
+      main.WMDropFiles(files);
+    });
+    dialog.Create();
+    main.SetTargetForm(&dialog);
+    windows.ShowMainWindow(main.Window());
+  });
+  if (!created) return 1;
 
-  const DWORD style = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX);
-  HWND main = CreateWindowExW(WS_EX_TOPMOST | WS_EX_APPWINDOW, kMainClass, kTitle, style, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 681, 362, nullptr, nullptr, instance, nullptr);
-  if (!main) return 1;
-  ShowWindow(main, show);
-
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return static_cast<int>(msg.wParam);
+  const int code = windows.RunMessageLoop();
+  main.FormDestroy();
+  windows.DestroyAll();
+  return code;
 }

@@ -1,0 +1,371 @@
+#include "win32/ui/form_window.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "shell/placement.h"
+#include "win32/ui/dark_style.h"
+#include "win32/ui/win32_window_system.h"
+
+namespace plyscan::win32 {
+
+namespace {
+
+// Control identifiers: the row of the design plus this.
+constexpr int kFirstId = 100;
+
+std::int32_t ScaleTo(std::int32_t value, UINT dpi) { return ui::Scale(value, static_cast<std::int32_t>(dpi)); }
+
+bool TabOrderBefore(const ui::ControlDesign* a, const ui::ControlDesign* b) {
+  // Controls without a tab order come after those with one.
+  const auto key = [](const ui::ControlDesign* d) {
+    return d->tab_order == ui::kNoTabOrder ? INT32_MAX : d->tab_order;
+  };
+  return key(a) < key(b);
+}
+
+ui::ScreenRect FromRect(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
+}  // namespace
+
+FormWindow::FormWindow(Win32WindowSystem& system, ui::Form& form, FormWindow* owner)
+    : system_(&system), form_(&form), owner_(owner) {}
+
+FormWindow::~FormWindow() {
+  form_->AttachPeer(nullptr);
+  if (tips_) DestroyWindow(tips_);
+  DestroyHwnd();  // the children's windows go with it
+  children_.clear();
+}
+
+DWORD FormWindow::Style() const noexcept {
+  if (form_->Design().frame == ui::Frame::kSizeableNoMaximise)
+    return (WS_OVERLAPPEDWINDOW & ~static_cast<DWORD>(WS_MAXIMIZEBOX)) | WS_CLIPCHILDREN;
+  return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+}
+
+DWORD FormWindow::ExStyle() const noexcept {
+  const ui::FormDesign& d = form_->Design();
+  DWORD ex = WS_EX_CONTROLPARENT;
+  if (d.frame == ui::Frame::kFixedDialog) ex |= WS_EX_DLGMODALFRAME;
+  if (d.own_taskbar_button) ex |= WS_EX_APPWINDOW;
+  if (d.topmost) ex |= WS_EX_TOPMOST;
+  return ex;
+}
+
+SIZE FormWindow::WindowSizeAt(UINT dpi) const noexcept {
+  const ui::FormDesign& d = form_->Design();
+  RECT r{0, 0, ScaleTo(d.client_width, dpi), ScaleTo(d.client_height, dpi)};
+  AdjustWindowRectExForDpi(&r, Style(), FALSE, ExStyle(), dpi);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+bool FormWindow::Create() {
+  ChildControl::RegisterClasses();
+  const ui::FormDesign& d = form_->Design();
+  const auto* class_name = reinterpret_cast<const wchar_t*>(d.class_name);
+  RegisterWindowClass(class_name, CS_DBLCLKS);
+
+  const UINT dpi = owner_ ? owner_->Dpi() : GetDpiForSystem();
+  const SIZE size = WindowSizeAt(dpi);
+  CreateArgs args;
+  args.class_name = class_name;
+  args.title = reinterpret_cast<const wchar_t*>(form_->Caption().c_str());
+  args.style = Style();
+  args.ex_style = ExStyle();
+  args.rect = {0, 0, size.cx, size.cy};
+  args.parent = owner_ ? owner_->Hwnd() : nullptr;
+  if (!CreateHwnd(args)) return false;
+  if (Dpi() != dpi) {
+    const SIZE scaled = WindowSizeAt(Dpi());
+    SetWindowPos(Hwnd(), nullptr, 0, 0, scaled.cx, scaled.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  StyleTitleBar(Hwnd());
+  BuildFonts();
+  CreateChildren();
+  ApplyFonts();
+  LayOut();
+  AddHints();
+  form_->AttachPeer(this);
+  return true;
+}
+
+void FormWindow::CreateChildren() {
+  const ui::FormDesign& d = form_->Design();
+  std::vector<const ui::ControlDesign*> top;
+  std::vector<const ui::ControlDesign*> grouped;
+  for (const ui::ControlDesign& c : d.controls) (TextView(c.parent).empty() ? top : grouped).push_back(&c);
+  // Creation order is the Tab order: the controls on the form first, then
+  // those inside each group box, each set by its designed tab order.
+  std::stable_sort(top.begin(), top.end(), TabOrderBefore);
+  std::stable_sort(grouped.begin(), grouped.end(), TabOrderBefore);
+  top.insert(top.end(), grouped.begin(), grouped.end());
+
+  for (const ui::ControlDesign* c : top) {
+    const int id = kFirstId + static_cast<int>(c - d.controls.data());
+    ui::Control& model = (*form_)[c->name];
+    HWND parent = Hwnd();
+    if (!TextView(c->parent).empty()) {
+      const ChildControl* group = nullptr;
+      for (const auto& child : children_)
+        if (child->Model().Name() == TextView(c->parent)) group = child.get();
+      if (group) parent = group->Hwnd();
+    }
+    children_.push_back(std::make_unique<ChildControl>(*this, model, id));
+    static_cast<void>(children_.back()->Create(parent, RECT{0, 0, 0, 0}));
+  }
+}
+
+void FormWindow::BuildFonts() {
+  const ui::FormDesign& d = form_->Design();
+  std::vector<int> heights{d.font_height};
+  for (const ui::ControlDesign& c : d.controls)
+    if (c.font_height) heights.push_back(c.font_height);
+  std::map<int, Font> fonts;
+  for (int h : heights) {
+    if (fonts.count(h)) continue;
+    fonts.emplace(h, Font(CreateFontW(-ScaleTo(h, Dpi()), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                      DEFAULT_PITCH | FF_DONTCARE, reinterpret_cast<const wchar_t*>(d.font_face))));
+  }
+  fonts_.swap(fonts);  // the old fonts go after the controls have the new ones
+}
+
+HFONT FormWindow::FontFor(const ui::ControlDesign& design) const {
+  const int h = design.font_height ? design.font_height : form_->Design().font_height;
+  const auto at = fonts_.find(h);
+  return at == fonts_.end() ? nullptr : at->second.Get();
+}
+
+int FormWindow::ItemHeightFor(const ui::ControlDesign& design) const {
+  ScreenDc dc;
+  SelectIn font(dc.Get(), FontFor(design));
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc.Get(), &tm);
+  return tm.tmHeight + ScaleTo(2, Dpi());
+}
+
+void FormWindow::ApplyFonts() {
+  SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor({})), FALSE);
+  for (const auto& child : children_) {
+    const ui::ControlDesign& d = child->Model().Design();
+    child->SetFont(FontFor(d));
+    child->SetItemHeight(ItemHeightFor(d));
+  }
+  if (tips_) SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor({})), FALSE);
+}
+
+void FormWindow::PlaceChild(ChildControl& child) {
+  if (!child.Hwnd()) return;
+  ui::ControlDesign row = child.Model().Design();
+  const ui::PixelSize designed = ui::DesignedParentSize(form_->Design(), row);
+  row.bounds = child.Model().GetBounds();
+  RECT client;
+  GetClientRect(GetParent(child.Hwnd()), &client);
+  const ui::Bounds b = ui::PlaceControl(row, designed, {client.right, client.bottom}, static_cast<std::int32_t>(Dpi()));
+  MoveWindow(child.Hwnd(), b.left, b.top, b.width, b.height, TRUE);
+}
+
+void FormWindow::LayOut() {
+  for (const auto& child : children_) PlaceChild(*child);
+}
+
+void FormWindow::AddHints() {
+  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
+                          GetModuleHandleW(nullptr), nullptr);
+  if (!tips_) return;
+  StyleToolTips(tips_);
+  SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor({})), FALSE);
+  for (const auto& child : children_) {
+    const ui::ControlDesign& d = child->Model().Design();
+    if (TextView(d.hint).empty() || !child->Hwnd()) continue;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(child->Hwnd());
+    tool.uId = reinterpret_cast<UINT_PTR>(child->Hwnd());
+    tool.lpszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(d.hint));
+    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void FormWindow::ShowNormal() {
+  ShowWindow(Hwnd(), SW_SHOWNORMAL);
+  UpdateWindow(Hwnd());
+}
+
+ChildControl* FormWindow::ChildById(int id) const {
+  for (const auto& child : children_)
+    if (child->Id() == id) return child.get();
+  return nullptr;
+}
+
+ChildControl* FormWindow::ChildOf(HWND hwnd) const {
+  if (!hwnd) return nullptr;
+  for (const auto& child : children_)
+    if (child->Hwnd() == hwnd) return child.get();
+  return nullptr;
+}
+
+LRESULT FormWindow::ColourControl(HDC dc, HWND control, UINT msg) {
+  const Palette& p = CurrentStyle();
+  const bool field = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX;
+  const COLORREF back = field ? p.field : p.window;
+  SetTextColor(dc, IsWindowEnabled(control) ? p.text : p.text_disabled);
+  SetBkColor(dc, back);
+  return reinterpret_cast<LRESULT>(StyleBrush(back));
+}
+
+LRESULT FormWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND: {
+      RECT rect;
+      GetClientRect(Hwnd(), &rect);
+      FillRect(reinterpret_cast<HDC>(wp), &rect, StyleBrush(CurrentStyle().window));
+      return 1;
+    }
+    case WM_SIZE:
+      if (wp != SIZE_MINIMIZED) LayOut();
+      return 0;
+    case WM_COMMAND:
+      // Notifications of the controls; the commands IDOK and IDCANCEL that
+      // the dialog manager makes of Enter and Esc mean nothing here.
+      if (lp)
+        if (ChildControl* child = ChildById(LOWORD(wp))) child->OnCommand(HIWORD(wp));
+      return 0;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+      if (ChildControl* child = ChildById(static_cast<int>(item->CtlID))) child->Draw(*item);
+      return TRUE;
+    }
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+      if (ChildControl* child = ChildById(static_cast<int>(item->CtlID)))
+        item->itemHeight = static_cast<UINT>(ItemHeightFor(child->Model().Design()));
+      return TRUE;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+      return ColourControl(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp), msg);
+    case WM_DROPFILES:
+      if (on_drop)
+        on_drop(reinterpret_cast<HDROP>(wp));
+      else
+        DragFinish(reinterpret_cast<HDROP>(wp));
+      return 0;
+    case WM_CLOSE:
+      if (in_modal_) {
+        form_->SetModalResult(ui::ModalResult::kCancel);
+      } else if (IsMainWindow()) {
+        PostQuitMessage(0);  // the program's end: the start-up code destroys the windows
+      } else {
+        ShowWindow(Hwnd(), SW_HIDE);
+      }
+      return 0;
+    default:
+      return Wnd::OnMessage(msg, wp, lp);
+  }
+}
+
+void FormWindow::OnDpiChanged(UINT) {
+  BuildFonts();
+  ApplyFonts();
+  LayOut();
+  RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+bool FormWindow::PreTranslate(MSG& msg) {
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) return true;  // no cancel button: Esc does nothing
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
+    ChildControl* child = ChildOf(msg.hwnd);
+    if (child && child->Kind() == ui::Kind::kEdit) return false;  // to the field, as a character
+    if (child && child->Kind() == ui::Kind::kPushButton) form_->Click(child->Model());
+    return true;
+  }
+  return IsDialogMessageW(Hwnd(), &msg) != FALSE;
+}
+
+void FormWindow::CaptionChanged() { SetWindowTextW(Hwnd(), reinterpret_cast<const wchar_t*>(form_->Caption().c_str())); }
+
+ui::ScreenRect FormWindow::WindowRect() {
+  RECT rect{};
+  GetWindowRect(Hwnd(), &rect);
+  return FromRect(rect);
+}
+
+ui::ScreenRect FormWindow::NormalRect() {
+  if (!IsIconic(Hwnd())) return WindowRect();
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  GetWindowPlacement(Hwnd(), &placement);
+  // The normal position is in workspace coordinates: shift it by the task
+  // bar's room when the bar stands at the top or the left of its monitor.
+  RECT normal = placement.rcNormalPosition;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoW(MonitorFromRect(&normal, MONITOR_DEFAULTTOPRIMARY), &monitor))
+    OffsetRect(&normal, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+  return FromRect(normal);
+}
+
+void FormWindow::SetWindowRect(ui::ScreenRect rect) {
+  SetWindowPos(Hwnd(), nullptr, rect.left, rect.top, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::SetStacking(ui::Stacking stacking) {
+  SetWindowPos(Hwnd(), stacking == ui::Stacking::kTopmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void FormWindow::AcceptDroppedFiles(bool accept) { DragAcceptFiles(Hwnd(), accept ? TRUE : FALSE); }
+
+void FormWindow::CentreOnWorkArea() {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  const HWND anchor = owner_ ? owner_->Hwnd() : Hwnd();
+  if (!GetMonitorInfoW(MonitorFromWindow(anchor, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
+  const ui::ScreenRect r = WindowRect();
+  const RECT& work = monitor.rcWork;
+  SetWindowPos(Hwnd(), nullptr, work.left + (work.right - work.left - r.width) / 2,
+               work.top + (work.bottom - work.top - r.height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+ui::ModalResult FormWindow::ShowModal() {
+  if (!shown_before_) CentreOnWorkArea();
+  shown_before_ = true;
+  const HWND owner = owner_ ? owner_->Hwnd() : nullptr;
+  if (owner) EnableWindow(owner, FALSE);
+  ShowWindow(Hwnd(), SW_SHOW);
+  SetForegroundWindow(Hwnd());
+  if (const HWND first = GetNextDlgTabItem(Hwnd(), nullptr, FALSE)) SetFocus(first);
+  in_modal_ = true;
+  form_->DoShow();
+
+  MSG msg{};
+  while (form_->GetModalResult() == ui::ModalResult::kNone) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // the loop outside ends too
+      break;
+    }
+    if (!system_->PreTranslate(msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  in_modal_ = false;
+  const ui::ModalResult result = form_->GetModalResult();
+  // The owner comes back before the dialog goes, so that it is activated.
+  if (owner) EnableWindow(owner, TRUE);
+  ShowWindow(Hwnd(), SW_HIDE);
+  if (owner) SetForegroundWindow(owner);
+  return result == ui::ModalResult::kNone ? ui::ModalResult::kCancel : result;
+}
+
+}  // namespace plyscan::win32

@@ -1,0 +1,102 @@
+// Scoped GDI handles: every font, brush and device context the control layer
+// makes is released on every way out of the scope that holds it.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace plyscan::win32 {
+
+// An owned GDI object (font, brush, pen, bitmap): DeleteObject at the end.
+template <typename Handle>
+class GdiObject {
+ public:
+  GdiObject() noexcept = default;
+  explicit GdiObject(Handle h) noexcept : h_(h) {}
+  GdiObject(GdiObject&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
+  GdiObject& operator=(GdiObject&& other) noexcept {
+    if (this != &other) Reset(std::exchange(other.h_, nullptr));
+    return *this;
+  }
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+  ~GdiObject() { Reset(); }
+
+  Handle Get() const noexcept { return h_; }
+  explicit operator bool() const noexcept { return h_ != nullptr; }
+  void Reset(Handle h = nullptr) noexcept {
+    if (h_) DeleteObject(h_);
+    h_ = h;
+  }
+
+ private:
+  Handle h_ = nullptr;
+};
+
+using Font = GdiObject<HFONT>;
+using Brush = GdiObject<HBRUSH>;
+using Pen = GdiObject<HPEN>;
+
+// Selects an object into a DC and puts the previous one back.
+class SelectIn {
+ public:
+  SelectIn(HDC dc, HGDIOBJ object) noexcept : dc_(dc), old_(SelectObject(dc, object)) {}
+  SelectIn(const SelectIn&) = delete;
+  SelectIn& operator=(const SelectIn&) = delete;
+  ~SelectIn() {
+    if (old_) SelectObject(dc_, old_);
+  }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// BeginPaint ... EndPaint.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND hwnd) noexcept : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  ~PaintDc() { EndPaint(hwnd_, &ps_); }
+  HDC Get() const noexcept { return dc_; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
+// GetWindowDC (the whole window, frame included) ... ReleaseDC.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND hwnd) noexcept : hwnd_(hwnd), dc_(GetWindowDC(hwnd)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_) ReleaseDC(hwnd_, dc_);
+  }
+  HDC Get() const noexcept { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// GetDC of the whole screen ... ReleaseDC.
+class ScreenDc {
+ public:
+  ScreenDc() noexcept : dc_(GetDC(nullptr)) {}
+  ScreenDc(const ScreenDc&) = delete;
+  ScreenDc& operator=(const ScreenDc&) = delete;
+  ~ScreenDc() {
+    if (dc_) ReleaseDC(nullptr, dc_);
+  }
+  HDC Get() const noexcept { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+}  // namespace plyscan::win32

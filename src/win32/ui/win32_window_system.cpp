@@ -1,0 +1,107 @@
+#include "win32/ui/win32_window_system.h"
+
+#include "base/failure.h"
+#include "shell/error_report.h"
+#include "win32/ui/gdi.h"
+
+namespace plyscan::win32 {
+
+namespace {
+
+const wchar_t* Wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+BOOL CALLBACK TakeFirstMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  *reinterpret_cast<HMONITOR*>(data) = monitor;
+  return FALSE;  // the first one reported is the one
+}
+
+void ShowErrorBox(const wchar_t* text) {
+  // Owned by the active window of the program, so that it stays above a
+  // topmost main window; without one, on top by itself.
+  const HWND owner = GetActiveWindow();
+  MessageBoxW(owner, text, reinterpret_cast<const wchar_t*>(ui::kApplicationTitle),
+              MB_OK | MB_ICONERROR | (owner ? 0u : static_cast<UINT>(MB_TOPMOST | MB_SETFOREGROUND)));
+}
+
+}  // namespace
+
+Win32WindowSystem::~Win32WindowSystem() { DestroyAll(); }
+
+void Win32WindowSystem::CreateWindows(ui::Form& form, ui::Form* owner) {
+  auto window = std::make_unique<FormWindow>(*this, form, owner ? WindowOf(*owner) : nullptr);
+  if (!window->Create())
+    throw Failure(u"cannot create the window " + Text(form.Design().class_name) + u" (error " +
+                  DecimalText(GetLastError()) + u")");
+  windows_.push_back(std::move(window));
+}
+
+void Win32WindowSystem::ShowMainWindow(ui::Form& form) {
+  if (FormWindow* window = WindowOf(form)) window->ShowNormal();
+}
+
+FormWindow* Win32WindowSystem::WindowOf(const ui::Form& form) const noexcept {
+  for (const auto& window : windows_)
+    if (&window->Model() == &form) return window.get();
+  return nullptr;
+}
+
+ui::PixelSize Win32WindowSystem::PrimaryScreenSize() {
+  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+std::optional<std::int32_t> Win32WindowSystem::ScaleFactorOfFirstMonitor() {
+  // Only a Shcore.dll that is already loaded is asked; it is not loaded here.
+  const HMODULE shcore = GetModuleHandleW(L"Shcore.dll");
+  if (!shcore) return std::nullopt;
+  // DEVICE_SCALE_FACTOR is an enumeration whose values are the percentages.
+  using ScaleFactorForMonitor = HRESULT(WINAPI*)(HMONITOR, int*);
+  const auto get_scale = reinterpret_cast<ScaleFactorForMonitor>(
+      reinterpret_cast<void (*)()>(GetProcAddress(shcore, "GetScaleFactorForMonitor")));
+  if (!get_scale) return std::nullopt;
+  HMONITOR first = nullptr;
+  EnumDisplayMonitors(nullptr, nullptr, TakeFirstMonitor, reinterpret_cast<LPARAM>(&first));
+  int scale = 0;
+  get_scale(first, &scale);  // the result code is not looked at; a failure leaves 0
+  return static_cast<std::int32_t>(scale);
+}
+
+std::int32_t Win32WindowSystem::PrimaryDpi() {
+  ScreenDc dc;
+  return dc.Get() ? GetDeviceCaps(dc.Get(), LOGPIXELSX) : USER_DEFAULT_SCREEN_DPI;
+}
+
+void Win32WindowSystem::ShowError(TextView text) { ShowErrorBox(Wide(Text(text))); }
+
+void Win32WindowSystem::OnDropFiles(const ui::Form& form, std::function<void(HDROP)> handler) {
+  if (FormWindow* window = WindowOf(form)) window->on_drop = std::move(handler);
+}
+
+bool Win32WindowSystem::PreTranslate(MSG& msg) {
+  if (!msg.hwnd) return false;
+  const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  for (const auto& window : windows_)
+    if (window->Hwnd() == root) return window->PreTranslate(msg);
+  return false;
+}
+
+int Win32WindowSystem::RunMessageLoop() {
+  MSG msg{};
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (!PreTranslate(msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+void Win32WindowSystem::DestroyAll() noexcept {
+  while (!windows_.empty()) windows_.pop_back();  // the dialog was made last
+}
+
+void ReportMissingStyle(std::wstring_view style_name) {
+  const std::wstring text = L"スタイル '" + std::wstring(style_name) + L"' が見つかりません";
+  ShowErrorBox(text.c_str());
+}
+
+}  // namespace plyscan::win32
