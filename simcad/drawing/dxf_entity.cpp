@@ -413,7 +413,7 @@ ParsedEntity ParseEntity(DxfRecord record, std::span<const DxfRecord> vertices, 
   Entity& e = parsed.entity;
   const Fields f(record, encoding);
   const std::string_view type = Trim(record.front().value);
-  e.layer = f.String(8);
+  if (const DxfPair* layer = f.Find(8)) e.layer = DecodeDxfString(Trim(layer->value), encoding);
   if (e.layer.empty()) e.layer.push_back(u'0');  // (assigning a literal trips a false -Wrestrict in GCC 12 -O3)
   e.colour = f.Int(62, 256);
   if (e.colour < 0) e.colour = -e.colour;
