@@ -49,7 +49,7 @@ Variant Document::Call(TextView member, const Args& args) {
   if (name == u"SetVariable") {
     ExpectArgs(name, args, 2, 2);
     switch (cad_->Variables().Set(TextArg(name, args[0]), args[1], cad_->Options().lenient_types)) {
-      case VariableError::None: return Variant();
+      case VariableError::None: cad_->ViewChanged(); return Variant();
       case VariableError::Unknown: Fail(hr::kInvalidArg, name, u"Error setting system variable: unknown name.");
       case VariableError::ReadOnly: Fail(hr::kInvalidArg, name, u"Error setting system variable: read-only.");
       case VariableError::WrongType: Fail(hr::kTypeMismatch, name, u"Type mismatch.");

@@ -98,6 +98,7 @@ void LayerObject::Put(TextView member, const Variant& value) {
   Layer& layer = Target(name);
   if (name == u"Name") {
     Rename(layer, TextArg(name, value));
+    cad_->ViewChanged();
     return;
   }
   const bool on = BoolArg(name, value);
@@ -109,6 +110,7 @@ void LayerObject::Put(TextView member, const Variant& value) {
   } else {
     layer.on = on;
   }
+  cad_->ViewChanged();
 }
 
 void LayerObject::Rename(Layer& layer, const Text& name) {

@@ -40,6 +40,7 @@ class SimCad {
   // Called whenever what the view shows may have changed, so that the
   // server's window repaints.
   void SetViewChangedHandler(std::function<void()> handler) { view_changed_ = std::move(handler); }
+  void ViewChanged() const;
 
   // Runs a command text as the command line receives it; never fails.
   void SendCommand(TextView text);
@@ -59,8 +60,6 @@ class SimCad {
   Text SimStateJson() const;
 
  private:
-  void ViewChanged() const;
-
   Drawing drawing_;
   SimOptions options_;
   std::unique_ptr<FileWriter> files_;

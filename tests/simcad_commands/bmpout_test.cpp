@@ -4,6 +4,7 @@
 #include <set>
 
 #include "sim_fixture.h"
+#include "support/temp_dir.h"
 
 namespace simcad::testing {
 namespace {
@@ -71,6 +72,16 @@ TEST(BmpOut, AddsTheExtensionAndTakesAQuotedNameWithBlanks) {
   EXPECT_EQ(s.files->files.count(u"/tmp/plain.bmp"), 1u);
   EXPECT_EQ(s.files->files.count(u"/tmp/two words.bmp"), 1u);
   EXPECT_EQ(s.files->files.count(u"/tmp/quoted name.bmp"), 1u);
+}
+
+TEST(BmpOut, WritesARealFileThroughTheDisk) {
+  plyscan::testing::TempDir dir;
+  auto cad = std::make_shared<SimCad>(SmallDrawing());  // the default writer: the disk
+  cad->SendCommand(u"(setvar \"FILEDIA\" 0)(princ)\r");
+  cad->SendCommand(u"_BMPOUT\r" + dir.PathOf("export.bmp") + u"\r\r");
+  const std::string bytes = dir.Read("export.bmp");
+  EXPECT_EQ(bytes.substr(0, 2), "BM");
+  EXPECT_EQ(Le32(bytes, 2), bytes.size());
 }
 
 TEST(BmpOut, ReportsAFileThatCannotBeWritten) {

@@ -207,8 +207,15 @@ TEST_F(Objects, MembersMatchWithoutCaseAndRefuseTheWrongUse) {
   EXPECT_EQ(FailureOf([&] { document->Call(u"Regen"); }), hr::kBadParamCount);
   EXPECT_EQ(FailureOf([&] { document->Call(u"Regen", {Variant::Int32(4)}); }), hr::kInvalidArg);
   EXPECT_EQ(FailureOf([&] { document->Call(u"SendCommand", {Variant::Int32(4)}); }), hr::kTypeMismatch);
+  int repaints = 0;
+  s.cad->SetViewChangedHandler([&] { ++repaints; });
   document->Call(u"REGEN", {Variant::Int32(0)});
   EXPECT_EQ(s.cad->RegenCount(), 1);
+  EXPECT_EQ(repaints, 1);
+  application->Call(u"ZoomExtents");
+  document->Call(u"SendCommand", {Variant::String(u"(princ)\r")});
+  layers->Get(u"Item", {Variant::Int32(1)}).AsObject()->Put(u"LayerOn", Variant::Bool(false));
+  EXPECT_EQ(repaints, 4);
 }
 
 TEST_F(Objects, SimStateReportsTheDrawingAndTheLiveObjects) {
