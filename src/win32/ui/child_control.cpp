@@ -150,6 +150,7 @@ void ChildControl::Changed(ui::Property what) {
   switch (what) {
     case ui::Property::kText:
       SyncText();
+      if (Kind() == ui::Kind::kLabel) form_->PlaceChild(*this);
       break;
     case ui::Property::kChecked:
       InvalidateRect(hwnd_, nullptr, TRUE);

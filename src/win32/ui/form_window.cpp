@@ -76,7 +76,10 @@ bool FormWindow::Create() {
   args.style = Style();
   args.ex_style = ExStyle();
   args.rect = {0, 0, size.cx, size.cy};
-  args.parent = owner_ ? owner_->Hwnd() : nullptr;
+  // A dialog is owned by the hidden application window, not by the main
+  // window: Windows makes the owned windows of a window topmost with it, and
+  // the dialog must not stay topmost once the main window is made so again.
+  args.parent = owner_ ? system_->ApplicationWindow() : nullptr;
   if (!CreateHwnd(args)) return false;
   if (Dpi() != dpi) {
     const SIZE scaled = WindowSizeAt(Dpi());
@@ -164,7 +167,18 @@ void FormWindow::PlaceChild(ChildControl& child) {
   row.bounds = child.Model().GetBounds();
   RECT client;
   GetClientRect(GetParent(child.Hwnd()), &client);
-  const ui::Bounds b = ui::PlaceControl(row, designed, {client.right, client.bottom}, static_cast<std::int32_t>(Dpi()));
+  ui::Bounds b = ui::PlaceControl(row, designed, {client.right, client.bottom}, static_cast<std::int32_t>(Dpi()));
+  if (row.kind == ui::Kind::kLabel) {
+    // Labels size themselves to their text, which the designed width may
+    // not hold in every font.
+    ScreenDc dc;
+    SelectIn font(dc.Get(), FontFor(row));
+    const Text& text = child.Model().GetText();
+    SIZE extent{};
+    GetTextExtentPoint32W(dc.Get(), reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()),
+                          &extent);
+    b.width = std::max(b.width, static_cast<std::int32_t>(extent.cx));
+  }
   MoveWindow(child.Hwnd(), b.left, b.top, b.width, b.height, TRUE);
 }
 

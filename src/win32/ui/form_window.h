@@ -23,6 +23,7 @@ class Win32WindowSystem;
 
 class FormWindow final : public Wnd, public ui::FormPeer {
  public:
+  // `owner` is the main window for a dialog: disabled while the dialog is modal.
   FormWindow(Win32WindowSystem& system, ui::Form& form, FormWindow* owner);
   ~FormWindow() override;
 

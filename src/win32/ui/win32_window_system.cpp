@@ -97,6 +97,26 @@ int Win32WindowSystem::RunMessageLoop() {
 
 void Win32WindowSystem::DestroyAll() noexcept {
   while (!windows_.empty()) windows_.pop_back();  // the dialog was made last
+  if (application_) DestroyWindow(application_);
+  application_ = nullptr;
+}
+
+HWND Win32WindowSystem::ApplicationWindow() {
+  if (application_) return application_;
+  constexpr wchar_t kClass[] = L"TApplication";
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  if (!GetClassInfoExW(instance, kClass, &wc)) {
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = instance;
+    wc.lpszClassName = kClass;
+    RegisterClassExW(&wc);
+  }
+  application_ = CreateWindowExW(0, kClass, reinterpret_cast<const wchar_t*>(ui::kApplicationTitle), WS_POPUP, 0, 0,
+                                 0, 0, nullptr, nullptr, instance, nullptr);
+  return application_;
 }
 
 void ReportMissingStyle(std::wstring_view style_name) {

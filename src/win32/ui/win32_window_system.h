@@ -39,9 +39,12 @@ class Win32WindowSystem final : public ui::WindowSystem {
   void DestroyAll() noexcept;
 
   FormWindow* WindowOf(const ui::Form& form) const noexcept;
+  // The hidden top-level window that owns the dialogs (made on first use).
+  HWND ApplicationWindow();
 
  private:
   std::vector<std::unique_ptr<FormWindow>> windows_;
+  HWND application_ = nullptr;
 };
 
 // Shows the message of a visual style that cannot be applied.
