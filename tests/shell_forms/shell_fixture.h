@@ -21,21 +21,29 @@
 
 namespace plyscan::testing {
 
-// This build's files, except that one path exists and cannot be opened.
-class UnreadableFile final : public FileSystem {
+// This build's files, except that one path exists and cannot be opened, or
+// cannot be written.
+class FailingFile final : public FileSystem {
  public:
-  UnreadableFile(FileSystem& files, Text path) : files_(&files), path_(std::move(path)) {}
-  bool Exists(const Text& path) override { return path == path_ || files_->Exists(path); }
+  enum class Fails { kReading, kWriting };
+  FailingFile(FileSystem& files, Text path, Fails fails) : files_(&files), path_(std::move(path)), fails_(fails) {}
+  bool Exists(const Text& path) override {
+    return (path == path_ && fails_ == Fails::kReading) || files_->Exists(path);
+  }
   FileResult ReadAll(const Text& path, std::string& bytes) override {
-    if (path == path_) return {false, u"アクセスが拒否されました。"};
+    if (path == path_ && fails_ == Fails::kReading) return {false, u"アクセスが拒否されました。"};
     return files_->ReadAll(path, bytes);
   }
-  FileResult WriteAll(const Text& path, const std::string& bytes) override { return files_->WriteAll(path, bytes); }
+  FileResult WriteAll(const Text& path, const std::string& bytes) override {
+    if (path == path_ && fails_ == Fails::kWriting) return {false, u"ディスクがいっぱいです。"};
+    return files_->WriteAll(path, bytes);
+  }
   FileResult Remove(const Text& path) override { return files_->Remove(path); }
 
  private:
   FileSystem* files_;
   Text path_;
+  Fails fails_;
 };
 
 class ShellTest : public ::testing::Test {

@@ -107,7 +107,7 @@ TEST_F(StartUp, NamesTheTargetFromTheFirstMatchingLineOfTheList) {
 }
 
 TEST_F(StartUp, AnUnreadableTargetListIsReportedAndStartUpGoesOn) {
-  UnreadableFile unreadable(SystemFiles(), dir.PathOf(kList));
+  FailingFile unreadable(SystemFiles(), dir.PathOf(kList), FailingFile::Fails::kReading);
   files = &unreadable;
   dir.Write(Ini(), "[PLYSCAN]\r\nMono=1\r\n");
   Start();

@@ -201,6 +201,37 @@ TEST_F(TargetDialog, AUtf8ListKeepsItsJapaneseNamesWhenRewritten) {
   EXPECT_EQ(ListFile(), "\xEF\xBB\xBF" "CAD別\tY.App\r\n図面CAD\tX.App\r\n");
 }
 
+TEST_F(TargetDialog, AListThatCannotBeOpenedIsReportedAndTheDialogStillOpens) {
+  FailingFile unreadable(SystemFiles(), dir.PathOf(kList), FailingFile::Fails::kReading);
+  files = &unreadable;
+  StartWith("X.App", nullptr);
+  windows.errors.clear();  // start-up reported it too
+  bool shown = false;
+  OpenDialog([&] {
+    shown = true;
+    EXPECT_TRUE(Entries().empty());
+  });
+  EXPECT_TRUE(shown);
+  ASSERT_EQ(windows.errors.size(), 1u);
+  EXPECT_EQ(windows.errors[0].find(u"ファイル " + dir.PathOf(kList) + u" は開けません。"), 0u);
+}
+
+TEST_F(TargetDialog, AListThatCannotBeWrittenKeepsItsOldContentWhileTheDialogShowsTheNew) {
+  WriteList("a\t1\r\n");
+  FailingFile unwritable(SystemFiles(), dir.PathOf(kList), FailingFile::Fails::kWriting);
+  files = &unwritable;
+  StartWith("None", nullptr);
+  OpenDialog([&] {
+    dialog->Edit1.UserSetText(u"b");
+    dialog->Edit2.UserSetText(u"2");
+    Click(dialog->SpeedButton1);
+    EXPECT_EQ(Entries(), (std::vector<Text>{u"a\t1", u"b\t2"}));
+  });
+  EXPECT_EQ(ListFile(), "a\t1\r\n");
+  ASSERT_EQ(windows.errors.size(), 1u);
+  EXPECT_EQ(windows.errors[0], u"ファイル \"" + dir.PathOf(kList) + u"\" を作成できません。ディスクがいっぱいです。.");
+}
+
 TEST_F(TargetDialog, IsCentredTheFirstTimeAndShownAgainWhereItWas) {
   StartWith("None", nullptr);
   ui::ScreenRect first;
