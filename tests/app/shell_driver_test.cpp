@@ -159,6 +159,18 @@ TEST_F(Driver, RestoresTheWindowChoosesATargetInTheDialogAndSavesTheSettings) {
   Sleep(300);
   EXPECT_TRUE(SaveScreenshot(dialog, ScreenshotPath(L"dialog", dpi)));
 
+  // Enter in the ProgID field changes the selected entry and saves the list
+  // in the order shown; Esc does nothing.
+  SendMessageW(prog_id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"X.App.A2"));
+  PostMessageW(prog_id, WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageW(prog_id, WM_KEYUP, VK_RETURN, 0xC0000001);
+  ASSERT_TRUE(WaitUntil([&] { return ListEntry(list, 0) == L"CAD A\tX.App.A2"; })) << "Enter did not change";
+  EXPECT_EQ(ReadFile(dir.Root() / "TargetCAD_APIVersion.txt"), "CAD A\tX.App.A2\r\n\x90\x7D\x96\xCA CAD B\tX.App.B\r\n");
+  PostMessageW(list, WM_KEYDOWN, VK_ESCAPE, 1);
+  PostMessageW(list, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+  Sleep(300);
+  EXPECT_TRUE(IsWindowVisible(dialog)) << "Esc closed the dialog";
+
   // Pick the second entry with the mouse, then OK.
   RECT item{};
   SendMessageW(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
