@@ -4,8 +4,13 @@
 
 namespace simcad::server {
 
-ActiveObjectRegistration::ActiveObjectRegistration(IUnknown* object, const CLSID& clsid) noexcept
-    : result_(RegisterActiveObject(object, clsid, ACTIVEOBJECT_STRONG, &cookie_)) {
+ActiveObjectRegistration::ActiveObjectRegistration(IUnknown* object, const CLSID& clsid, DWORD patience_ms) noexcept {
+  const ULONGLONG start = GetTickCount64();
+  for (;;) {
+    result_ = RegisterActiveObject(object, clsid, ACTIVEOBJECT_STRONG, &cookie_);
+    if (result_ != HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) || GetTickCount64() - start >= patience_ms) break;
+    Sleep(250);
+  }
   if (FAILED(result_)) cookie_ = 0;
 }
 

@@ -1,0 +1,96 @@
+#include "simcad_process.h"
+
+#include <atomic>
+
+#include "win32/com_activation.h"
+
+namespace simcad::testing {
+
+namespace {
+
+struct WindowSearch {
+  DWORD process;
+  HWND found;
+};
+
+BOOL CALLBACK FindApplicationWindow(HWND hwnd, LPARAM lp) {
+  auto* search = reinterpret_cast<WindowSearch*>(lp);
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (process == search->process && std::wstring(name) == L"SimCadApplication") {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+std::wstring Quoted(const std::u16string& text) { return L"\"" + std::wstring(text.begin(), text.end()) + L"\""; }
+
+}  // namespace
+
+std::u16string UniqueProgId(std::u16string_view stem) {
+  static std::atomic<int> counter{0};
+  const std::string suffix = ".P" + std::to_string(GetCurrentProcessId()) + "N" + std::to_string(++counter);
+  return std::u16string(stem) + std::u16string(suffix.begin(), suffix.end());
+}
+
+SimcadProcess::SimcadProcess(const std::vector<std::u16string>& args, DWORD timeout_ms) {
+  std::u16string progid;
+  std::wstring command = L"\"" + std::wstring(SIMCAD_EXE) + L"\"";
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    command += L" " + Quoted(args[i]);
+    if (args[i] == u"--progid" && i + 1 < args.size() && progid.empty()) progid = args[i + 1];
+  }
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_)) {
+    problem_ = "CreateProcessW failed: " + std::to_string(GetLastError());
+    return;
+  }
+  for (DWORD waited = 0; waited < timeout_ms; waited += 100) {
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0) {
+      GetExitCodeProcess(info_.hProcess, &exit_code_);
+      problem_ = "simcad.exe ended at start with code " + std::to_string(exit_code_);
+      stopped_ = true;
+      return;
+    }
+    try {
+      if (plyscan::win32::IsProgIdRunning(progid)) {
+        running_ = true;
+        return;
+      }
+    } catch (...) {
+      // Not registered yet.
+    }
+    Sleep(100);
+  }
+  problem_ = "simcad.exe did not register its ProgID in time";
+}
+
+SimcadProcess::~SimcadProcess() {
+  Stop();
+  if (info_.hThread) CloseHandle(info_.hThread);
+  if (info_.hProcess) CloseHandle(info_.hProcess);
+}
+
+HWND SimcadProcess::MainWindow() const {
+  WindowSearch search{info_.dwProcessId, nullptr};
+  EnumWindows(FindApplicationWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+DWORD SimcadProcess::Stop(DWORD timeout_ms) {
+  if (stopped_ || !info_.hProcess) return exit_code_;
+  stopped_ = true;
+  if (HWND main = MainWindow()) PostMessageW(main, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(info_.hProcess, timeout_ms) != WAIT_OBJECT_0) {
+    TerminateProcess(info_.hProcess, 99);
+    WaitForSingleObject(info_.hProcess, 5000);
+  }
+  GetExitCodeProcess(info_.hProcess, &exit_code_);
+  return exit_code_;
+}
+
+}  // namespace simcad::testing
