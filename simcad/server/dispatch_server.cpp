@@ -150,7 +150,8 @@ HRESULT SimDispatch::InvokeMember(DISPID id, WORD flags, const DISPPARAMS& param
   if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
     call.kind = InvokeKind::Put;
     if (params.cArgs != 1) return DISP_E_BADPARAMCOUNT;
-    if (params.cNamedArgs != 1 || params.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) return DISP_E_PARAMNOTFOUND;
+    if (params.cNamedArgs != 1 || !params.rgdispidNamedArgs || params.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+      return DISP_E_PARAMNOTFOUND;
   } else if ((flags & get_or_call) == get_or_call) {
     call.kind = InvokeKind::MethodOrGet;
   } else if (flags & DISPATCH_METHOD) {

@@ -240,7 +240,7 @@ TEST(SimcadInstances, TwoProgIdsReachTheirOwnInstanceAndLeaveNothingRegistered) 
   const std::u16string second_id = UniqueProgId(u"SimCadTest.Second");
   {
     SimcadProcess first({u"--progid", first_id, u"--demo"});
-    SimcadProcess second({u"--progid", second_id, u"--screen", u"640x480"});
+    SimcadProcess second({u"--progid", second_id, u"--screen", u"640x480", u"--minimized"});
     ASSERT_TRUE(first.Running()) << first.Problem();
     ASSERT_TRUE(second.Running()) << second.Problem();
 
@@ -261,6 +261,17 @@ TEST(SimcadInstances, TwoProgIdsReachTheirOwnInstanceAndLeaveNothingRegistered) 
                                           ->Get(u"Count").AsInt32();
     EXPECT_GT(demo_layers, 1);
     EXPECT_EQ(empty_layers, 1);
+
+    // --minimized starts iconic, with the document window hidden; --screen sizes the document.
+    ObjectRef second_app = AttachByProgId(second_id);
+    EXPECT_TRUE(IsIconic(AsHwnd(second_app->Get(u"HWND"))));
+    HWND second_document = AsHwnd(second_app->Get(u"ActiveDocument").AsObject()->Get(u"HWND"));
+    EXPECT_FALSE(IsWindowVisible(second_document));
+    RECT client{};
+    GetClientRect(second_document, &client);
+    EXPECT_EQ(client.right, 640);
+    EXPECT_EQ(client.bottom, 480);
+    second_app.reset();
 
     EXPECT_EQ(first.Stop(), 0u);
     EXPECT_EQ(second.Stop(), 0u);
