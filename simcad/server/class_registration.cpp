@@ -105,7 +105,17 @@ bool ClassRegistration::CreateKey(HKEY root, const std::wstring& path, const std
   if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.Put(),
                       &disposition) != ERROR_SUCCESS)
     return false;
-  if (disposition == REG_CREATED_NEW_KEY) created_.push_back({root, path});
+  if (disposition == REG_CREATED_NEW_KEY) {
+    created_.push_back({root, path});
+  } else {
+    // A key that was there already keeps a value that is not ours: another
+    // program's registration (a real CAD's ProgID, say) must not be rewritten.
+    wchar_t existing[260] = {};
+    DWORD size = sizeof existing - sizeof(wchar_t);
+    if (RegGetValueW(root, path.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, existing, &size) == ERROR_SUCCESS &&
+        existing[0] != 0 && default_value != existing)
+      return false;
+  }
   const auto bytes = static_cast<DWORD>((default_value.size() + 1) * sizeof(wchar_t));
   return RegSetValueExW(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(default_value.c_str()),
                         bytes) == ERROR_SUCCESS;

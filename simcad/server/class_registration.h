@@ -1,7 +1,8 @@
 // The registry entries that let a client find simcad by ProgID: ProgID\CLSID
 // and CLSID\{...}\ProgID, under HKCU\Software\Classes and under
 // HKLM\Software\Classes (Wine's HKEY_CLASSES_ROOT is HKLM's alone). The keys
-// this run created are deleted when the registration ends.
+// this run created are deleted when the registration ends; a key that holds
+// another program's value is left alone and that hive is not used.
 #pragma once
 
 #include <windows.h>

@@ -67,6 +67,46 @@ TEST(ClassIds, AreStablePerProgIdAndDistinct) {
   EXPECT_TRUE(IsEqualGUID(a, parsed));
 }
 
+std::wstring ClassesValue(HKEY root, const std::wstring& path) {
+  wchar_t value[260] = {};
+  DWORD size = sizeof value - sizeof(wchar_t);
+  if (RegGetValueW(root, (L"Software\\Classes\\" + path).c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) !=
+      ERROR_SUCCESS)
+    return L"(none)";
+  return value;
+}
+
+TEST(ClassRegistrations, AreUndoneAndLeaveOtherProgramsKeysAlone) {
+  const std::wstring progid = L"SimCadTest.Registry.P" + std::to_wstring(GetCurrentProcessId());
+  const std::u16string id16(progid.begin(), progid.end());
+  const CLSID clsid = ClassIdForProgId(id16);
+  const std::u16string clsid16 = ClassIdText(clsid);
+  const std::wstring clsid_text(clsid16.begin(), clsid16.end());
+  {
+    ClassRegistration registration(id16, clsid);
+    ASSERT_TRUE(registration.Ok());
+    CLSID found{};
+    ASSERT_EQ(CLSIDFromProgID(progid.c_str(), &found), S_OK);
+    EXPECT_TRUE(IsEqualGUID(found, clsid));
+    EXPECT_EQ(ClassesValue(HKEY_LOCAL_MACHINE, L"CLSID\\" + clsid_text + L"\\ProgID"), progid);
+  }
+  EXPECT_EQ(ClassesValue(HKEY_CURRENT_USER, progid + L"\\CLSID"), L"(none)");
+  EXPECT_EQ(ClassesValue(HKEY_LOCAL_MACHINE, progid + L"\\CLSID"), L"(none)");
+
+  // Another program owns the ProgID in HKCU: its value stays, before and after.
+  const std::wstring foreign = L"{00000000-1111-2222-3333-444444444444}";
+  const std::wstring key = L"Software\\Classes\\" + progid + L"\\CLSID";
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), nullptr, REG_SZ, foreign.c_str(),
+                            static_cast<DWORD>((foreign.size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+  {
+    ClassRegistration registration(id16, clsid);
+    EXPECT_EQ(ClassesValue(HKEY_CURRENT_USER, progid + L"\\CLSID"), foreign);
+  }
+  EXPECT_EQ(ClassesValue(HKEY_CURRENT_USER, progid + L"\\CLSID"), foreign);
+  RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\Classes\\" + progid).c_str());
+}
+
 TEST(CallLogLines, ShowTypesValuesAndOutcome) {
   CallRecord call;
   call.object_type = u"Document";
