@@ -74,6 +74,28 @@ std::string ToUtf8(TextView t) {
   return out;
 }
 
+Text FromUtf16Bytes(std::string_view bytes, bool big_endian) {
+  Text out(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    const auto first = static_cast<unsigned char>(bytes[2 * i]);
+    const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+    out[i] = static_cast<char16_t>(big_endian ? (first << 8) | second : (second << 8) | first);
+  }
+  return out;
+}
+
+std::string ToUtf16Bytes(TextView text, bool big_endian) {
+  std::string out;
+  out.reserve(text.size() * 2);
+  for (const char16_t c : text) {
+    const auto high = static_cast<char>(c >> 8);
+    const auto low = static_cast<char>(c & 0xFF);
+    out.push_back(big_endian ? high : low);
+    out.push_back(big_endian ? low : high);
+  }
+  return out;
+}
+
 Text AsciiUpper(TextView text) {
   Text out(text);
   for (auto& c : out)

@@ -15,6 +15,11 @@ using TextView = std::u16string_view;
 Text FromUtf8(std::string_view utf8);
 std::string ToUtf8(TextView text);
 
+// UTF-16 code units from raw bytes (little- or big-endian) and back. A lone
+// last byte is not a character and is dropped.
+Text FromUtf16Bytes(std::string_view bytes, bool big_endian);
+std::string ToUtf16Bytes(TextView text, bool big_endian);
+
 // Upper-cases the ASCII letters a to z only; every other code unit stays.
 Text AsciiUpper(TextView text);
 

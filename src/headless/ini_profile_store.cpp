@@ -54,28 +54,6 @@ bool SameName(TextView a, TextView b) {
   return true;
 }
 
-Text Utf16FromBytes(std::string_view bytes, bool big_endian) {
-  Text out(bytes.size() / 2, u'\0');
-  for (std::size_t i = 0; i < out.size(); ++i) {
-    const auto a = static_cast<unsigned char>(bytes[2 * i]);
-    const auto b = static_cast<unsigned char>(bytes[2 * i + 1]);
-    out[i] = static_cast<char16_t>(big_endian ? (a << 8) | b : (b << 8) | a);
-  }
-  return out;
-}
-
-std::string BytesFromUtf16(TextView text, bool big_endian) {
-  std::string out;
-  out.reserve(text.size() * 2);
-  for (const char16_t c : text) {
-    const auto high = static_cast<char>(c >> 8);
-    const auto low = static_cast<char>(c & 0xFF);
-    out.push_back(big_endian ? high : low);
-    out.push_back(big_endian ? low : high);
-  }
-  return out;
-}
-
 // One line of the file, as the profile functions see it.
 struct IniLine {
   enum class Kind { kBlank, kSection, kKey } kind = Kind::kBlank;
@@ -105,10 +83,10 @@ class IniDocument {
       text = FromUtf8(bytes.substr(kUtf8Bom.size()));
     } else if (bytes.starts_with(kUtf16LeBom)) {
       doc.encoding_ = IniEncoding::kUtf16Le;
-      text = Utf16FromBytes(bytes.substr(kUtf16LeBom.size()), false);
+      text = FromUtf16Bytes(bytes.substr(kUtf16LeBom.size()), false);
     } else if (bytes.starts_with(kUtf16BeBom)) {
       doc.encoding_ = IniEncoding::kUtf16Be;
-      text = Utf16FromBytes(bytes.substr(kUtf16BeBom.size()), true);
+      text = FromUtf16Bytes(bytes.substr(kUtf16BeBom.size()), true);
     } else {
       text = ansi.Decode(std::string(bytes));
     }
@@ -171,9 +149,9 @@ class IniDocument {
       case IniEncoding::kUtf8:
         return std::string(kUtf8Bom) + ToUtf8(text);
       case IniEncoding::kUtf16Le:
-        return std::string(kUtf16LeBom) + BytesFromUtf16(text, false);
+        return std::string(kUtf16LeBom) + ToUtf16Bytes(text, false);
       case IniEncoding::kUtf16Be:
-        return std::string(kUtf16BeBom) + BytesFromUtf16(text, true);
+        return std::string(kUtf16BeBom) + ToUtf16Bytes(text, true);
       case IniEncoding::kAnsi:
         break;
     }

@@ -13,29 +13,6 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
-Text DecodeUtf16(std::string_view bytes, bool big_endian) {
-  Text out;
-  out.resize(bytes.size() / 2);  // a lone last byte is not a character
-  for (std::size_t i = 0; i < out.size(); ++i) {
-    const auto first = static_cast<unsigned char>(bytes[2 * i]);
-    const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
-    out[i] = static_cast<char16_t>(big_endian ? (first << 8) | second : (second << 8) | first);
-  }
-  return out;
-}
-
-std::string EncodeUtf16(TextView text, bool big_endian) {
-  std::string out;
-  out.reserve(text.size() * 2);
-  for (const char16_t c : text) {
-    const auto high = static_cast<char>(c >> 8);
-    const auto low = static_cast<char>(c & 0xFF);
-    out.push_back(big_endian ? high : low);
-    out.push_back(big_endian ? low : high);
-  }
-  return out;
-}
-
 // A TAB and the ProgID: what an entry of that ProgID holds.
 Text MatchNeedle(TextView prog_id) {
   Text needle;
@@ -73,10 +50,10 @@ DecodedList DecodeTargetList(std::string_view bytes, AnsiCodec& ansi) {
     text = FromUtf8(bytes.substr(kUtf8Bom.size()));
   } else if (bytes.starts_with(kUtf16LeBom)) {
     list.encoding = ListEncoding::kUtf16Le;
-    text = DecodeUtf16(bytes.substr(kUtf16LeBom.size()), false);
+    text = FromUtf16Bytes(bytes.substr(kUtf16LeBom.size()), false);
   } else if (bytes.starts_with(kUtf16BeBom)) {
     list.encoding = ListEncoding::kUtf16Be;
-    text = DecodeUtf16(bytes.substr(kUtf16BeBom.size()), true);
+    text = FromUtf16Bytes(bytes.substr(kUtf16BeBom.size()), true);
   } else {
     list.encoding = ListEncoding::kAnsi;
     text = ansi.Decode(std::string(bytes));
@@ -99,9 +76,9 @@ std::string EncodeTargetList(const std::vector<Text>& lines, ListEncoding encodi
     case ListEncoding::kUtf8:
       return std::string(kUtf8Bom) + ToUtf8(text);
     case ListEncoding::kUtf16Le:
-      return std::string(kUtf16LeBom) + EncodeUtf16(text, false);
+      return std::string(kUtf16LeBom) + ToUtf16Bytes(text, false);
     case ListEncoding::kUtf16Be:
-      return std::string(kUtf16BeBom) + EncodeUtf16(text, true);
+      return std::string(kUtf16BeBom) + ToUtf16Bytes(text, true);
     case ListEncoding::kAnsi:
       break;
   }

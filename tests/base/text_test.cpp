@@ -26,6 +26,17 @@ TEST(Utf8, LoneSurrogateIsWrittenAsReplacementCharacter) {
   EXPECT_EQ(ToUtf8(Text(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }
 
+TEST(Utf16Bytes, BothByteOrdersRoundTripAndALoneLastByteIsDropped) {
+  const Text text = u"画A\U0001F600";
+  for (const bool big_endian : {false, true}) {
+    const std::string bytes = ToUtf16Bytes(text, big_endian);
+    ASSERT_EQ(bytes.size(), 8u);
+    EXPECT_EQ(bytes.substr(2, 2), big_endian ? std::string("\0A", 2) : std::string("A\0", 2));
+    EXPECT_EQ(FromUtf16Bytes(bytes, big_endian), text);
+    EXPECT_EQ(FromUtf16Bytes(bytes + "x", big_endian), text);
+  }
+}
+
 TEST(AsciiUpper, ChangesOnlyAsciiLetters) {
   EXPECT_EQ(AsciiUpper(u"gcad-ｇｃａｄ-é-z"), u"GCAD-ｇｃａｄ-é-Z");
 }
