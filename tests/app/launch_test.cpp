@@ -1,75 +1,38 @@
-// Starts plyscan.exe, finds its main window, closes it as a user would, and
-// checks that the process ends cleanly.
+// plyscan.exe started in a folder of its own with neither a settings file nor
+// a target list: it opens with its defaults, centred on the primary display,
+// and a close ends it cleanly, leaving a settings file behind.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <filesystem>
 
+#include "driver.h"
+#include "support/temp_dir.h"
+
+namespace plyscan::testing {
 namespace {
 
-struct Handle {
-  HANDLE h = nullptr;
-  ~Handle() {
-    if (h) CloseHandle(h);
-  }
-};
+TEST(Launch, FirstStartUsesTheDefaultsAndClosesCleanly) {
+  TempDir dir;
+  RunningProgram program(dir.Root().wstring());
+  ASSERT_TRUE(program.Started());
 
-struct FoundWindow {
-  DWORD pid;
-  HWND hwnd;
-};
-
-BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lp) {
-  auto* found = reinterpret_cast<FoundWindow*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t cls[64] = {};
-  GetClassNameW(hwnd, cls, 64);
-  if (pid == found->pid && std::wstring(cls) == L"TForm60") {
-    found->hwnd = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND WaitForMainWindow(DWORD pid, DWORD timeout_ms) {
-  for (DWORD waited = 0; waited < timeout_ms; waited += 100) {
-    FoundWindow found{pid, nullptr};
-    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&found));
-    if (found.hwnd && IsWindowVisible(found.hwnd)) return found.hwnd;
-    Sleep(100);
-  }
-  return nullptr;
-}
-
-TEST(Launch, MainWindowOpensOnTopAndClosesCleanly) {
-  std::wstring command = L"\"" + std::wstring(PLYSCAN_EXE) + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-      << "cannot start " << GetLastError();
-  Handle process{pi.hProcess};
-  Handle thread{pi.hThread};
-
-  HWND main = WaitForMainWindow(pi.dwProcessId, 20000);
-  ASSERT_NE(main, nullptr) << "no visible TForm60 window";
-
-  wchar_t caption[256] = {};
-  GetWindowTextW(main, caption, 256);
-  EXPECT_EQ(std::wstring(caption).rfind(L"PLYSCAN", 0), 0u) << "caption does not begin with the title";
-  const LONG_PTR ex_style = GetWindowLongPtrW(main, GWL_EXSTYLE);
-  EXPECT_TRUE(ex_style & WS_EX_TOPMOST);
-  const LONG_PTR style = GetWindowLongPtrW(main, GWL_STYLE);
-  EXPECT_TRUE(style & WS_MINIMIZEBOX);
-  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (main = program.TopLevel(L"TForm60")) != nullptr; })) << "no main window";
+  EXPECT_EQ(WindowText(main), L"PLYSCAN [ BricsCAD ]");
+  RECT rect{};
+  GetWindowRect(main, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
 
   PostMessageW(main, WM_CLOSE, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(process.h, 20000), WAIT_OBJECT_0) << "plyscan.exe did not exit";
-  DWORD code = 1;
-  GetExitCodeProcess(process.h, &code);
-  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(program.WaitForExit(), 0);
+  EXPECT_TRUE(std::filesystem::exists(dir.Root() / "plyscan.ini"));
+  EXPECT_FALSE(std::filesystem::exists(dir.Root() / "TargetCAD_APIVersion.txt"));
 }
 
 }  // namespace
+}  // namespace plyscan::testing
