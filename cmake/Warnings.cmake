@@ -19,7 +19,7 @@ endif()
 
 if(WIN32 AND NOT MSVC)
   # One self-contained executable: the C++ runtime and winpthreads linked in.
-  add_link_options(-static)
+  add_link_options(-static $<$<CONFIG:Release>:-s>)  # no symbols in the shipped executables
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
 elseif(MSVC)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)

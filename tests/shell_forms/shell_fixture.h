@@ -54,7 +54,11 @@ class ShellTest : public ::testing::Test {
 
   // A new executable name gives a settings file of its own: the Windows
   // profile functions may keep a rewritten file's old content for a moment.
+  // The windows of the previous case close first, so that their exit writes
+  // go to their own file, through services that still exist.
   void Rename(int n) {
+    dialog.reset();
+    main.reset();
     exe_name = "case" + std::to_string(n);
     services.reset();
   }

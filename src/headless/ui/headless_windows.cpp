@@ -71,9 +71,10 @@ void HeadlessWindowSystem::CreateWindows(Form& form, Form* /*owner*/) {
 void HeadlessWindowSystem::ShowMainWindow(Form& form) { WindowOf(form).visible_ = true; }
 
 HeadlessForm& HeadlessWindowSystem::WindowOf(const Form& form) const {
-  const auto at = std::find(forms_.begin(), forms_.end(), &form);
-  if (at == forms_.end()) throw Failure(u"no window for " + Text(form.Design().class_name));
-  return *windows_[static_cast<std::size_t>(at - forms_.begin())];
+  // Newest first: a form made after another one went may live at its address.
+  const auto at = std::find(forms_.rbegin(), forms_.rend(), &form);
+  if (at == forms_.rend()) throw Failure(u"no window for " + Text(form.Design().class_name));
+  return *windows_[static_cast<std::size_t>(forms_.rend() - at - 1)];
 }
 
 PixelSize HeadlessWindowSystem::WindowSizeFor(const FormDesign& design, PixelSize client) const noexcept {
