@@ -13,6 +13,7 @@
 #include "shell/error_report.h"
 #include "shell/plyscan_unit.h"
 #include "shell/target_cad_unit.h"
+#include "win32/com_activation.h"
 #include "win32/ui/dark_style.h"
 #include "win32/ui/win32_shell_ports.h"
 #include "win32/ui/win32_window_system.h"
@@ -20,19 +21,6 @@
 namespace {
 
 using namespace plyscan;
-
-class OleApartment {
- public:
-  OleApartment() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
-  ~OleApartment() {
-    if (ok_) OleUninitialize();
-  }
-  OleApartment(const OleApartment&) = delete;
-  OleApartment& operator=(const OleApartment&) = delete;
-
- private:
-  bool ok_;
-};
 
 // The application's own initialisation of COM: once more on the same thread,
 // which leaves the apartment as it was and is balanced on the way out.
@@ -74,7 +62,7 @@ void ApplyVisualStyle() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  OleApartment ole;
+  win32::OleApartment ole;
   ComApartment com;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
