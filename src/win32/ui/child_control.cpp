@@ -6,6 +6,7 @@
 #include "shell/placement.h"
 #include "win32/ui/form_window.h"
 #include "win32/ui/gdi.h"
+#include "win32/ui/wnd.h"
 
 namespace plyscan::win32 {
 
@@ -35,26 +36,12 @@ bool IsCustomKind(ui::Kind kind) {
   return kind == ui::Kind::kGroupBox || kind == ui::Kind::kSpeedButton || kind == ui::Kind::kDrawGrid;
 }
 
-void RegisterCustomClass(const wchar_t* name, WNDPROC proc, UINT style) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (GetClassInfoExW(instance, name, &wc)) return;
-  wc.cbSize = sizeof wc;
-  wc.style = style;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = name;
-  RegisterClassExW(&wc);
-}
-
 }  // namespace
 
 void ChildControl::RegisterClasses() {
-  RegisterCustomClass(kGroupBoxClass, CustomProc, CS_HREDRAW | CS_VREDRAW);
-  RegisterCustomClass(kSpeedButtonClass, CustomProc, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
-  RegisterCustomClass(kDrawGridClass, CustomProc, CS_DBLCLKS);
+  RegisterClassOnce(kGroupBoxClass, CustomProc, CS_HREDRAW | CS_VREDRAW);
+  RegisterClassOnce(kSpeedButtonClass, CustomProc, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
+  RegisterClassOnce(kDrawGridClass, CustomProc, CS_DBLCLKS);
 }
 
 ChildControl::ChildControl(FormWindow& form, ui::Control& model, int id) : form_(&form), model_(&model), id_(id) {

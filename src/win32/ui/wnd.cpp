@@ -9,18 +9,22 @@ void Wnd::DestroyHwnd() noexcept {
   hwnd_ = nullptr;
 }
 
-void Wnd::RegisterWindowClass(const wchar_t* class_name, UINT class_style) {
+void RegisterClassOnce(const wchar_t* class_name, WNDPROC proc, UINT class_style) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   if (GetClassInfoExW(instance, class_name, &wc)) return;
   wc.cbSize = sizeof wc;
   wc.style = class_style;
-  wc.lpfnWndProc = Proc;
+  wc.lpfnWndProc = proc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = class_name;
   RegisterClassExW(&wc);
+}
+
+void Wnd::RegisterWindowClass(const wchar_t* class_name, UINT class_style) {
+  RegisterClassOnce(class_name, Proc, class_style);
 }
 
 bool Wnd::CreateHwnd(const CreateArgs& args) {

@@ -8,6 +8,10 @@
 
 namespace plyscan::win32 {
 
+// Registers a window class of this module once; a class already registered
+// is left as it is.
+void RegisterClassOnce(const wchar_t* class_name, WNDPROC proc, UINT class_style);
+
 class Wnd {
  public:
   Wnd(const Wnd&) = delete;
