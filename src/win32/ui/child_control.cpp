@@ -440,17 +440,11 @@ LRESULT CALLBACK ChildControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
 }
 
 LRESULT CALLBACK ChildControl::CustomProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  ChildControl* self = nullptr;
-  if (msg == WM_NCCREATE) {
-    self = static_cast<ChildControl*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  } else {
-    self = reinterpret_cast<ChildControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  }
+  ChildControl* self = BoundObject<ChildControl>(hwnd, msg, lp);
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  if (msg == WM_NCCREATE) {
+    self->hwnd_ = hwnd;
+  } else if (msg == WM_NCDESTROY) {
     self->hwnd_ = nullptr;
     return DefWindowProcW(hwnd, msg, wp, lp);
   }

@@ -38,20 +38,12 @@ LRESULT Wnd::OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(h
 void Wnd::OnDpiChanged(UINT) {}
 
 LRESULT CALLBACK Wnd::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  Wnd* self = nullptr;
-  if (msg == WM_NCCREATE) {
-    self = static_cast<Wnd*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    const UINT dpi = GetDpiForWindow(hwnd);
-    if (dpi) self->dpi_ = dpi;
-  } else {
-    self = reinterpret_cast<Wnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  }
+  Wnd* self = BoundObject<Wnd>(hwnd, msg, lp);
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-
-  if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  if (msg == WM_NCCREATE) {
+    self->hwnd_ = hwnd;
+    if (const UINT dpi = GetDpiForWindow(hwnd)) self->dpi_ = dpi;
+  } else if (msg == WM_NCDESTROY) {
     self->hwnd_ = nullptr;
     return DefWindowProcW(hwnd, msg, wp, lp);
   }

@@ -12,6 +12,21 @@ namespace plyscan::win32 {
 // is left as it is.
 void RegisterClassOnce(const wchar_t* class_name, WNDPROC proc, UINT class_style);
 
+// The object a window procedure serves: bound from the creation parameter on
+// WM_NCCREATE and kept in GWLP_USERDATA; unbound on WM_NCDESTROY, when the
+// caller forgets its handle. Null for messages before WM_NCCREATE.
+template <typename T>
+T* BoundObject(HWND hwnd, UINT msg, LPARAM lp) noexcept {
+  if (msg == WM_NCCREATE) {
+    T* self = static_cast<T*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    return self;
+  }
+  T* self = reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (msg == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  return self;
+}
+
 class Wnd {
  public:
   Wnd(const Wnd&) = delete;
