@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/failure.h"
+#include "shell/grid_model.h"
 
 namespace plyscan::ui {
 
@@ -15,7 +16,16 @@ constexpr char16_t kListIndexError[] = u"リストのインデックスが範囲
 void ThrowListIndexError(std::int32_t index) { throw Failure(Format(kListIndexError, {DecimalText(index)})); }
 
 Control::Control(const ControlDesign& design)
-    : design_(&design), text_(design.caption), visible_((design.flags & kHidden) == 0), bounds_(design.bounds) {}
+    : design_(&design), text_(design.caption), visible_((design.flags & kHidden) == 0), bounds_(design.bounds) {
+  if (design.kind == Kind::kDrawGrid) grid_ = std::make_unique<GridModel>();
+}
+
+Control::~Control() = default;
+
+GridModel& Control::Grid() const {
+  if (!grid_) throw Failure(Text(Name()) + u" is not a grid");
+  return *grid_;
+}
 
 void Control::Notify(Property what) {
   if (peer_) peer_->Changed(what);
@@ -140,6 +150,12 @@ ModalResult Form::ShowModal() {
 void Form::DoShow() {
   if (OnShow) OnShow();
 }
+
+void Form::DoResize() {
+  if (OnResize) OnResize();
+}
+
+bool Form::CloseQuery() { return !OnCloseQuery || OnCloseQuery(); }
 
 FormPeer& Form::Peer() const {
   if (!peer_) throw Failure(u"the window of " + Text(design_->class_name) + u" does not exist");

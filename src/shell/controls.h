@@ -98,11 +98,14 @@ class ControlPeer {
   virtual void Changed(Property what) = 0;
 };
 
+class GridModel;
+
 class Control {
  public:
   explicit Control(const ControlDesign& design);
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
+  ~Control();
 
   const ControlDesign& Design() const noexcept { return *design_; }
   TextView Name() const noexcept { return design_->name; }
@@ -150,6 +153,9 @@ class Control {
 
   void AttachPeer(ControlPeer* peer) noexcept { peer_ = peer; }
 
+  // The draw grid's own state and events; only a draw grid has one.
+  GridModel& Grid() const;
+
   // Events. OnKeyPress may replace the character; 0 swallows it.
   std::function<void()> OnClick;
   std::function<void(char16_t&)> OnKeyPress;
@@ -169,6 +175,7 @@ class Control {
   std::int32_t max_ = 100;
   std::vector<Text> items_;
   std::int32_t item_index_ = -1;
+  std::unique_ptr<GridModel> grid_;
 };
 
 // The whole window, frame included, in screen pixels.
@@ -227,12 +234,20 @@ class Form {
   ModalResult ShowModal();
   // Called by the window system once the form is visible.
   void DoShow();
+  // Called by the window system after the client area changed its size.
+  void DoResize();
+  // Called by the window system when the user asks to close the form: true
+  // lets it close.
+  bool CloseQuery();
 
   void AttachPeer(FormPeer* peer) noexcept { peer_ = peer; }
   FormPeer& Peer() const;
   bool HasPeer() const noexcept { return peer_ != nullptr; }
 
   std::function<void()> OnShow;
+  std::function<void()> OnResize;
+  // False keeps the form open.
+  std::function<bool()> OnCloseQuery;
 
  private:
   const FormDesign* design_;

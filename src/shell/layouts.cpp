@@ -34,6 +34,8 @@ constexpr std::array<ControlDesign, 11> kForm60Controls{{
     {u"ProgressBar1", Kind::kProgressBar, u"", u"", {0, 308, 665, 15}, 9, 0, kHidden | kAlignBottom, u"", kNoResult},
 }};
 
+constexpr GridDesign kBoardGrid{200, 140, 5, 5, 0x808080, 0x404040};
+
 constexpr FormDesign kForm60{
     u"TForm60", u"PLYSCAN", 665, 323, u"Tahoma", 11, Frame::kSizeableNoMaximise, true, true, kForm60Controls};
 
@@ -64,6 +66,8 @@ constexpr FormDesign kTargetCADForm{
 }  // namespace
 
 const FormDesign& Form60Design() noexcept { return kForm60; }
+
+const GridDesign& BoardGridDesign() noexcept { return kBoardGrid; }
 
 const FormDesign& TargetCADFormDesign() noexcept { return kTargetCADForm; }
 

@@ -2,11 +2,16 @@
 #pragma once
 
 #include "shell/controls.h"
+#include "shell/grid_model.h"
 
 namespace plyscan::ui {
 
 // The main window: toolbar, board and progress bar.
 const FormDesign& Form60Design() noexcept;
+
+// The main window's board DrawGrid1: cells of 200 x 140, 5 x 5 until the
+// first relayout, grey where no cell is.
+const GridDesign& BoardGridDesign() noexcept;
 
 // The target CAD dialog.
 const FormDesign& TargetCADFormDesign() noexcept;

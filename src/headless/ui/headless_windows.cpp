@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "base/failure.h"
+#include "base/platform.h"
+#include "headless/ui/bitmap_canvas.h"
 #include "shell/placement.h"
 
 namespace plyscan::ui {
@@ -17,7 +19,24 @@ constexpr PixelSize kDialogFrame{6, 29};
 // The off-desktop place of a minimised window.
 constexpr ScreenRect kMinimisedRect{-32000, -32000, 160, 28};
 
+// A scroll bar's thickness at 96 dpi.
+constexpr std::int32_t kScrollBar = 17;
+
 }  // namespace
+
+Bitmap HeadlessGrid::Paint() const {
+  const PixelSize client = grid_->ClientSize();
+  return Paint({0, 0, client.width, client.height});
+}
+
+Bitmap HeadlessGrid::Paint(const PixelRect& update) const {
+  const PixelSize client = grid_->ClientSize();
+  Bitmap surface(SystemSurfaces());
+  surface.SetSize(client.width, client.height);
+  BitmapCanvas canvas(surface);
+  PaintGrid(*grid_, canvas, update.Intersection({0, 0, client.width, client.height}), font_);
+  return surface;
+}
 
 HeadlessForm::HeadlessForm(HeadlessWindowSystem& system, Form& form, ScreenRect rect)
     : system_(&system), form_(&form), rect_(rect), normal_(rect), topmost_(form.Design().topmost) {}
@@ -27,7 +46,35 @@ void HeadlessForm::SetWindowRect(ScreenRect rect) {
     normal_ = rect;
     return;
   }
+  const bool resized = rect.width != rect_.width || rect.height != rect_.height;
   rect_ = rect;
+  if (resized) {
+    LayOut();
+    form_->DoResize();
+  }
+}
+
+PixelSize HeadlessForm::ClientSize() const noexcept {
+  const ScreenRect r = minimised_ ? normal_ : rect_;
+  const PixelSize frame = system_->FrameOf(form_->Design());
+  return {std::max(0, r.width - frame.width), std::max(0, r.height - frame.height)};
+}
+
+HeadlessGrid& HeadlessForm::GridOf(const Control& control) const {
+  for (const auto& [owner, grid] : grids_)
+    if (owner == &control) return *grid;
+  throw Failure(Text(control.Name()) + u" has no grid peer");
+}
+
+void HeadlessForm::LayOut() {
+  const FormDesign& design = form_->Design();
+  const std::int32_t dpi = system_->Dpi();
+  for (const auto& [control, grid] : grids_) {
+    ControlDesign row = control->Design();
+    row.bounds = control->GetBounds();
+    const Bounds b = PlaceControl(row, DesignedParentSize(design, row), ClientSize(), dpi);
+    grid->Model().SetOuterSize({b.width, b.height}, Scale(kScrollBar, dpi));
+  }
 }
 
 void HeadlessForm::Minimise() {
@@ -63,7 +110,17 @@ void HeadlessWindowSystem::CreateWindows(Form& form, Form* /*owner*/) {
   const FormDesign& design = form.Design();
   const PixelSize client{Scale(design.client_width, options_.dpi), Scale(design.client_height, options_.dpi)};
   const PixelSize size = WindowSizeFor(design, client);
-  windows_.push_back(std::make_unique<HeadlessForm>(*this, form, ScreenRect{0, 0, size.width, size.height}));
+  auto window = std::make_unique<HeadlessForm>(*this, form, ScreenRect{0, 0, size.width, size.height});
+  const FontSpec font{Text(design.font_face), Scale(design.font_height, options_.dpi), 0};
+  for (const auto& control : form.Controls()) {
+    if (control->Design().kind != Kind::kDrawGrid) continue;
+    GridModel& grid = control->Grid();
+    grid.SetDpi(options_.dpi);
+    window->grids_.emplace_back(control.get(), std::make_unique<HeadlessGrid>(grid, font));
+    grid.AttachPeer(window->grids_.back().second.get());
+  }
+  window->LayOut();
+  windows_.push_back(std::move(window));
   forms_.push_back(&form);
   form.AttachPeer(windows_.back().get());
 }
@@ -77,9 +134,14 @@ HeadlessForm& HeadlessWindowSystem::WindowOf(const Form& form) const {
   return *windows_[static_cast<std::size_t>(forms_.rend() - at - 1)];
 }
 
-PixelSize HeadlessWindowSystem::WindowSizeFor(const FormDesign& design, PixelSize client) const noexcept {
+PixelSize HeadlessWindowSystem::FrameOf(const FormDesign& design) const noexcept {
   const PixelSize frame = design.frame == Frame::kSizeableNoMaximise ? kSizeableFrame : kDialogFrame;
-  return {client.width + Scale(frame.width, options_.dpi), client.height + Scale(frame.height, options_.dpi)};
+  return {Scale(frame.width, options_.dpi), Scale(frame.height, options_.dpi)};
+}
+
+PixelSize HeadlessWindowSystem::WindowSizeFor(const FormDesign& design, PixelSize client) const noexcept {
+  const PixelSize frame = FrameOf(design);
+  return {client.width + frame.width, client.height + frame.height};
 }
 
 std::uint32_t HeadlessDrop::Count() { return static_cast<std::uint32_t>(names_.size()); }

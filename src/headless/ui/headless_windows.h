@@ -9,11 +9,44 @@
 #include <optional>
 #include <vector>
 
+#include "base/bitmap.h"
+#include "shell/grid_model.h"
 #include "shell/window_system.h"
 
 namespace plyscan::ui {
 
 class HeadlessWindowSystem;
+
+// The peer of a draw grid: its size is where the layout puts it in the
+// form's client area, it has the focus when a test says so, and it paints
+// into a bitmap when asked.
+class HeadlessGrid final : public GridPeer {
+ public:
+  HeadlessGrid(GridModel& grid, FontSpec font) : grid_(&grid), font_(std::move(font)) {}
+
+  void Invalidate(const std::optional<PixelRect>&) override { ++invalidations_; }
+  void RepaintNow() override { ++repaints_; }
+  bool HasFocus() const override { return focused_; }
+
+  // The client area as the grid paints it, all of it or the part `update`
+  // (the rest stays white).
+  Bitmap Paint() const;
+  Bitmap Paint(const PixelRect& update) const;
+
+  void SetFocused(bool focused) noexcept { focused_ = focused; }
+  GridModel& Model() const noexcept { return *grid_; }
+  const FontSpec& Font() const noexcept { return font_; }
+  // Synchronous repaints asked for, and invalidations.
+  int Repaints() const noexcept { return repaints_; }
+  int Invalidations() const noexcept { return invalidations_; }
+
+ private:
+  GridModel* grid_;
+  FontSpec font_;
+  bool focused_ = false;
+  int repaints_ = 0;
+  int invalidations_ = 0;
+};
 
 class HeadlessForm final : public FormPeer {
  public:
@@ -31,6 +64,11 @@ class HeadlessForm final : public FormPeer {
   // rectangle is the icon's place off the desktop, as Windows keeps it.
   void Minimise();
 
+  // The client area's size: the window's less the frame.
+  PixelSize ClientSize() const noexcept;
+  // The peer of a draw grid of the form.
+  HeadlessGrid& GridOf(const Control& control) const;
+
   bool Topmost() const noexcept { return topmost_; }
   bool Visible() const noexcept { return visible_; }
   bool AcceptsDrops() const noexcept { return accepts_drops_; }
@@ -38,8 +76,12 @@ class HeadlessForm final : public FormPeer {
 
  private:
   friend class HeadlessWindowSystem;
+  // Puts the controls with peers where the layout says for the client size.
+  void LayOut();
+
   HeadlessWindowSystem* system_;
   Form* form_;
+  std::vector<std::pair<const Control*, std::unique_ptr<HeadlessGrid>>> grids_;
   ScreenRect rect_;
   ScreenRect normal_;
   bool minimised_ = false;
@@ -74,6 +116,8 @@ class HeadlessWindowSystem final : public WindowSystem {
   // The window size, frame included, of a form whose client area is `client`
   // pixels: the frame of Windows 10 at the system resolution.
   PixelSize WindowSizeFor(const FormDesign& design, PixelSize client) const noexcept;
+  PixelSize FrameOf(const FormDesign& design) const noexcept;
+  std::int32_t Dpi() const noexcept { return options_.dpi; }
 
   // Plays the user while a form is shown modally: clicks, typing. A form the
   // script leaves open is closed by its close box (result cancel).
