@@ -1,5 +1,8 @@
 #include "shell/plyscan_unit.h"
 
+#include "board/board_layout.h"
+#include "board/cell_painter.h"
+#include "board/layer_commands.h"
 #include "shell/error_report.h"
 #include "shell/layouts.h"
 #include "shell/settings.h"
@@ -30,8 +33,26 @@ TForm60::TForm60(ShellServices& services)
       Button1(form_[u"Button1"]),
       Button2(form_[u"Button2"]),
       Button6(form_[u"Button6"]),
-      CheckBox2(form_[u"CheckBox2"]) {
+      CheckBox2(form_[u"CheckBox2"]),
+      Grid(DrawGrid1.Grid()) {
   Button3.OnClick = [this] { ui::RunReported(services_->windows, [this] { Button3Click(); }); };
+  WireBoard();
+}
+
+void TForm60::WireBoard() {
+  Grid.SetDesign(ui::BoardGridDesign());
+  form_.OnResize = [this] { FormResize(); };
+  Grid.OnDrawCell = [this](Canvas& canvas, std::int32_t col, std::int32_t row, const PixelRect& rect) {
+    DrawGrid1DrawCell(canvas, col, row, rect);
+  };
+  Grid.OnMouseDown = [this](ui::MouseButton button, ui::ShiftState shift, std::int32_t x, std::int32_t y) {
+    DrawGrid1MouseDown(button, shift, x, y);
+  };
+  Grid.OnDblClick = [this] { DrawGrid1DblClick(); };
+  Button1.OnClick = [this] { Button1Click(); };
+  Button2.OnClick = [this] { Button2Click(); };
+  Button6.OnClick = [this] { Button6Click(); };
+  Button5.OnClick = [this] { Button5Click(); };
 }
 
 void TForm60::Create() {
@@ -121,6 +142,46 @@ void TForm60::WMDropFiles(ui::DroppedFiles& drop) {
   const std::uint32_t count = drop.Count();
   for (std::uint32_t i = 0; i < count; ++i) static_cast<void>(drop.Name(i, kDropNameCapacity));
   drop.Finish();
+}
+
+void TForm60::FormResize() {
+  const auto shape = board::BoardShapeFor(MdiBmp.size(), Grid.OuterSize().width, Grid.DefaultColWidth());
+  if (!shape) return;
+  Grid.SetColCount(shape->cols);
+  Grid.SetRowCount(shape->rows);
+}
+
+void TForm60::DrawGrid1DrawCell(Canvas& canvas, std::int32_t acol, std::int32_t arow, const PixelRect& rect) {
+  const board::BoardCellPaint board{MdiBmp,         Grid.ColCount(),         dispScale,
+                                    Grid.DefaultColWidth(), Grid.DefaultRowHeight(), Grid.Dpi()};
+  board::PaintBoardCell(canvas, board, acol, arow, rect);
+}
+
+void TForm60::DrawGrid1MouseDown(ui::MouseButton, ui::ShiftState, std::int32_t x, std::int32_t y) {
+  // Every button counts. The cell is the grid's own hit test, so that the
+  // grid lines and the scroll position in both directions are counted and a
+  // press isolates the layer under the pointer.
+  const auto cell = Grid.MouseCoord(x, y);
+  if (!cell || !board::RecordInCell(cell->col, cell->row, Grid.ColCount(), MdiBmp.size())) return;
+  Grid.SetRow(cell->row);
+  Grid.SetCol(cell->col);
+  DrawGrid1DblClick();
+}
+
+void TForm60::DrawGrid1DblClick() {
+  const std::int64_t k = static_cast<std::int64_t>(Grid.Row()) * Grid.ColCount() + Grid.Col();
+  board::IsolateLayer(services_->cad, TargetProgID, MdiBmp, k, CheckBox2.Checked());
+}
+
+void TForm60::Button1Click() { board::SaveLayerState(services_->cad, TargetProgID); }
+
+void TForm60::Button2Click() { board::RestoreLayerState(services_->cad, TargetProgID, CheckBox2.Checked()); }
+
+void TForm60::Button6Click() { board::DeleteLayerState(services_->cad, TargetProgID); }
+
+void TForm60::Button5Click() {
+  BarProgress progress(ProgressBar1);
+  board::RestoreSnapshot(services_->cad, TargetProgID, MdiBmp, progress);
 }
 
 void TForm60::Button3Click() {

@@ -1,12 +1,16 @@
 // The main window TForm60: the toolbar, the board and the progress bar, the
-// settings it restores when created and saves when destroyed, and the CAD
-// button that opens the target dialog.
+// settings it restores when created and saves when destroyed, the CAD button
+// that opens the target dialog, and the handlers of the board and the
+// layer-state buttons, which hand their work to the board's commands.
 #pragma once
 
 #include <cstdint>
 
+#include "base/canvas.h"
+#include "base/progress_display.h"
 #include "capture/mdibmp.h"
 #include "shell/controls.h"
+#include "shell/grid_model.h"
 #include "shell/shell_services.h"
 
 namespace plyscan {
@@ -37,9 +41,35 @@ class TForm60 {
   // The scale of the first display monitor in percent.
   void GetMonitorScaleFactor(std::int32_t& scale);
 
+  // The board: relayout to the grid's width, one cell painted, a press.
+  void FormResize();
+  void DrawGrid1DrawCell(Canvas& canvas, std::int32_t acol, std::int32_t arow, const PixelRect& rect);
+  void DrawGrid1MouseDown(ui::MouseButton button, ui::ShiftState shift, std::int32_t x, std::int32_t y);
+  // Shows only the layer of the current cell.
+  void DrawGrid1DblClick();
+  // The layer state "PLYSCAN": save, restore, delete; and the snapshot's switches put back.
+  void Button1Click();
+  void Button2Click();
+  void Button6Click();
+  void Button5Click();
+
  private:
+  // ProgressBar1 as the commands' progress display.
+  class BarProgress final : public ProgressDisplay {
+   public:
+    explicit BarProgress(ui::Control& bar) : bar_(&bar) {}
+    void SetVisible(bool visible) override { bar_->SetVisible(visible); }
+    void SetMax(std::int32_t max) override { bar_->SetMax(max); }
+    std::int32_t Position() const override { return bar_->Position(); }
+    void SetPosition(std::int32_t position) override { bar_->SetPosition(position); }
+
+   private:
+    ui::Control* bar_;
+  };
+
   void ReadSettings();
   void CaptionFromTargetList();
+  void WireBoard();
 
   ShellServices* services_;
   ui::Form form_;
@@ -59,6 +89,8 @@ class TForm60 {
   ui::Control& Button2;
   ui::Control& Button6;
   ui::Control& CheckBox2;
+  // The board's own grid state.
+  ui::GridModel& Grid;
 
   // The layer snapshot; each record owns its thumbnail.
   ::plyscan::MdiBmp MdiBmp;

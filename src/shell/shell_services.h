@@ -1,11 +1,13 @@
 // What the program's two windows are handed: the window system, the files
-// beside the executable and the services that read and write them.
+// beside the executable and the services that read and write them, and the
+// link to the target CAD application.
 #pragma once
 
 #include "base/ansi_codec.h"
 #include "base/collation.h"
 #include "base/files.h"
 #include "base/text.h"
+#include "cadlink/cad_services.h"
 #include "shell/profile_store.h"
 #include "shell/window_system.h"
 
@@ -19,6 +21,7 @@ struct ShellServices {
   AnsiCodec& ansi;
   const Collator& collator;
   Text exe_path;  // full path of the running executable
+  CadServices& cad;
 };
 
 }  // namespace plyscan

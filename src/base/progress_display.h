@@ -1,0 +1,17 @@
+// Port: the progress bar that long CAD commands show while they run.
+#pragma once
+
+#include <cstdint>
+
+namespace plyscan {
+
+class ProgressDisplay {
+ public:
+  virtual ~ProgressDisplay() = default;
+  virtual void SetVisible(bool visible) = 0;
+  virtual void SetMax(std::int32_t max) = 0;
+  virtual std::int32_t Position() const = 0;
+  virtual void SetPosition(std::int32_t position) = 0;
+};
+
+}  // namespace plyscan

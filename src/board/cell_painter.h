@@ -1,0 +1,36 @@
+// The painter of one board cell: the record's thumbnail under a header bar
+// with the layer name on the left and the object count on the right, on the
+// colour of the thumbnail's top-left pixel; black for a cell that holds no
+// record or a record without a thumbnail yet.
+#pragma once
+
+#include <cstdint>
+
+#include "base/canvas.h"
+#include "capture/mdibmp.h"
+
+namespace plyscan::board {
+
+// The bar over objects found, and over none.
+inline constexpr Colour kBarColour = 0xEE687B;
+inline constexpr Colour kEmptyBarColour = 0x808080;
+inline constexpr Colour kFrameColour = 0x808080;
+
+// The header bar's height: the whole part of the display scale x 20 pixels.
+[[nodiscard]] std::int32_t HeaderBarHeight(double disp_scale) noexcept;
+
+struct BoardCellPaint {
+  const MdiBmp& records;
+  std::int32_t col_count;
+  double disp_scale;
+  std::int32_t default_col_width;
+  std::int32_t default_row_height;
+  std::int32_t dpi;  // of the grid, for the 10-point font
+};
+
+// Paints cell (col, row) into `rect`. The canvas holds the grid's font; the
+// pen it holds outlines the bar, and the painter leaves the frame's pen.
+void PaintBoardCell(Canvas& canvas, const BoardCellPaint& board, std::int32_t col, std::int32_t row,
+                    const PixelRect& rect);
+
+}  // namespace plyscan::board

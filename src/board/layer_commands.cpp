@@ -1,0 +1,129 @@
+#include "board/layer_commands.h"
+
+#include <unordered_map>
+
+#include "cadlink/cad_calls.h"
+#include "cadlink/command_texts.h"
+
+namespace plyscan::board {
+
+namespace {
+
+using automation::Variant;
+
+// From the moment "EXPERT" is 5 until the layer texts are through: on the way
+// out by a failure, "EXPERT" 0 and "CMDECHO" 1 again, each on its own.
+class CommandVariablesPutBack {
+ public:
+  CommandVariablesPutBack(automation::Object& document, FailureTrace* trace) : document_(&document), trace_(trace) {}
+  CommandVariablesPutBack(const CommandVariablesPutBack&) = delete;
+  CommandVariablesPutBack& operator=(const CommandVariablesPutBack&) = delete;
+  ~CommandVariablesPutBack() {
+    if (!armed_) return;
+    RunGuarded(trace_, [this] { cad::SetVariable(*document_, u"EXPERT", 0); });
+    RunGuarded(trace_, [this] { cad::SetVariable(*document_, u"CMDECHO", 1); });
+  }
+  void Done() noexcept { armed_ = false; }
+
+ private:
+  automation::Object* document_;
+  FailureTrace* trace_;
+  bool armed_ = true;
+};
+
+// The layer text for one record between "EXPERT" 5 / "CMDECHO" 0 and the
+// text that sets them to 0 and 1.
+void SendLayerText(automation::Object& document, FailureTrace* trace, const Text& text) {
+  cad::SetVariable(document, u"EXPERT", 5);
+  CommandVariablesPutBack put_back(document, trace);
+  cad::SetVariable(document, u"CMDECHO", 0);
+  cad::SendCommand(document, text);
+  cad::SendCommand(document, cad::kResetVariablesCommand);
+  put_back.Done();
+}
+
+bool InRange(const MdiBmp& records, std::int64_t index) {
+  return index >= 0 && index < static_cast<std::int64_t>(records.size());
+}
+
+// One command text through the prologue without the un-minimize step.
+bool SendOneText(CadServices& cad, TextView progid, TextView text) {
+  return RunGuarded(cad.trace, [&] {
+    const auto target = Connect(cad, progid, Unminimize::kNo);
+    if (!target) return;
+    cad::SendCommand(*ActiveDocument(*target->application), text);
+  });
+}
+
+}  // namespace
+
+bool IsolateLayer(CadServices& cad, TextView progid, const MdiBmp& records, std::int64_t index, bool zoom_extents) {
+  return RunGuarded(cad.trace, [&] {
+    if (!InRange(records, index)) return;
+    const auto target = Connect(cad, progid, Unminimize::kNo);
+    if (!target) return;
+    const auto document = ActiveDocument(*target->application);
+    SendLayerText(*document, cad.trace, cad::IsolateLayerCommand(records[static_cast<std::size_t>(index)].Name));
+    if (zoom_extents) cad::ZoomExtents(*target->application, progid);
+  });
+}
+
+bool ShowLayer(CadServices& cad, TextView progid, const MdiBmp& records, std::int64_t index) {
+  return RunGuarded(cad.trace, [&] {
+    if (!InRange(records, index)) return;
+    const auto target = Connect(cad, progid, Unminimize::kNo);
+    if (!target) return;
+    const auto document = ActiveDocument(*target->application);
+    SendLayerText(*document, cad.trace, cad::ShowLayerCommand(records[static_cast<std::size_t>(index)].Name));
+  });
+}
+
+bool SaveLayerState(CadServices& cad, TextView progid) { return SendOneText(cad, progid, cad::kSaveLayerStateCommand); }
+
+bool RestoreLayerState(CadServices& cad, TextView progid, bool zoom_extents) {
+  return RunGuarded(cad.trace, [&] {
+    const auto target = Connect(cad, progid, Unminimize::kNo);
+    if (!target) return;
+    const auto document = ActiveDocument(*target->application);
+    cad::SendCommand(*document, cad::kRestoreLayerStateCommand);
+    if (zoom_extents) cad::ZoomExtents(*target->application, progid);
+    cad::Regen(*document);
+  });
+}
+
+bool DeleteLayerState(CadServices& cad, TextView progid) {
+  return SendOneText(cad, progid, cad::kDeleteLayerStateCommand);
+}
+
+bool RestoreSnapshot(CadServices& cad, TextView progid, const MdiBmp& records, ProgressDisplay& progress) {
+  return RunGuarded(cad.trace, [&] {
+    const auto target = Connect(cad, progid, Unminimize::kYes);
+    if (!target) return;
+    const auto document = ActiveDocument(*target->application);
+    const auto layers = document->Get(u"Layers").AsObject(u"Layers");
+    const std::int32_t count = layers->Get(u"Count").AsInt32(u"Count");
+    if (!records.empty() && static_cast<std::int64_t>(records.size()) == count) {
+      progress.SetVisible(true);
+      progress.SetMax(count);
+      progress.SetPosition(0);
+      // Each layer's name is read once and found among the records by
+      // exact comparison; of records with equal names the first counts.
+      std::unordered_map<Text, const TMdibmp*> by_name;
+      for (const TMdibmp& record : records) by_name.emplace(record.Name, &record);
+      for (std::int32_t i = 0; i < count; ++i) {
+        progress.SetPosition(progress.Position() + 1);
+        const auto layer = layers->Get(u"Item", {Variant::Int32(i)}).AsObject(u"Item");
+        const auto found = by_name.find(layer->Get(u"Name").AsText(u"Name"));
+        if (found == by_name.end()) continue;
+        layer->Put(u"Lock", Variant::Bool(found->second->Lock));
+        layer->Put(u"Freeze", Variant::Bool(found->second->Freeze));
+        layer->Put(u"LayerOn", Variant::Bool(found->second->LayerOn));
+      }
+      cad::Regen(*document);
+    }
+    progress.SetPosition(0);
+    progress.SetVisible(false);
+  });
+}
+
+}  // namespace plyscan::board
