@@ -1,5 +1,5 @@
-// Scoped GDI handles: every font, brush and device context the control layer
-// makes is released on every way out of the scope that holds it.
+// Scoped GDI handles: every font, brush, pen, bitmap and device context the
+// program makes is released on every way out of the scope that holds it.
 #pragma once
 
 #include <windows.h>
@@ -37,20 +37,37 @@ class GdiObject {
 using Font = GdiObject<HFONT>;
 using Brush = GdiObject<HBRUSH>;
 using Pen = GdiObject<HPEN>;
+using GdiBitmap = GdiObject<HBITMAP>;
 
 // Selects an object into a DC and puts the previous one back.
 class SelectIn {
  public:
-  SelectIn(HDC dc, HGDIOBJ object) noexcept : dc_(dc), old_(SelectObject(dc, object)) {}
+  SelectIn(HDC dc, HGDIOBJ object) noexcept : dc_(dc), old_(dc && object ? SelectObject(dc, object) : nullptr) {}
   SelectIn(const SelectIn&) = delete;
   SelectIn& operator=(const SelectIn&) = delete;
   ~SelectIn() {
-    if (old_) SelectObject(dc_, old_);
+    if (Ok()) SelectObject(dc_, old_);
   }
+  bool Ok() const noexcept { return old_ && old_ != HGDI_ERROR; }
 
  private:
   HDC dc_;
   HGDIOBJ old_;
+};
+
+// CreateCompatibleDC ... DeleteDC.
+class MemoryDc {
+ public:
+  explicit MemoryDc(HDC like = nullptr) noexcept : dc_(CreateCompatibleDC(like)) {}
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+  ~MemoryDc() {
+    if (dc_) DeleteDC(dc_);
+  }
+  HDC Get() const noexcept { return dc_; }
+
+ private:
+  HDC dc_;
 };
 
 // BeginPaint ... EndPaint.
@@ -61,10 +78,27 @@ class PaintDc {
   PaintDc& operator=(const PaintDc&) = delete;
   ~PaintDc() { EndPaint(hwnd_, &ps_); }
   HDC Get() const noexcept { return dc_; }
+  const RECT& Update() const noexcept { return ps_.rcPaint; }
 
  private:
   HWND hwnd_;
   PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
+// GetDC (the client area) ... ReleaseDC.
+class ClientDc {
+ public:
+  explicit ClientDc(HWND hwnd) noexcept : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  ClientDc(const ClientDc&) = delete;
+  ClientDc& operator=(const ClientDc&) = delete;
+  ~ClientDc() {
+    if (dc_) ReleaseDC(hwnd_, dc_);
+  }
+  HDC Get() const noexcept { return dc_; }
+
+ private:
+  HWND hwnd_;
   HDC dc_;
 };
 

@@ -15,6 +15,8 @@
 #include "shell/target_cad_unit.h"
 #include "win32/com_activation.h"
 #include "win32/ui/dark_style.h"
+#include "win32/win32_automation_runtime.h"
+#include "win32/win32_desktop.h"
 #include "win32/ui/win32_shell_ports.h"
 #include "win32/ui/win32_window_system.h"
 
@@ -72,8 +74,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   win32::Win32WindowSystem windows;
   win32::Win32MessageFilterRegistry filter;
+  win32::Win32AutomationRuntime runtime;
+  win32::Win32Desktop desktop;
+  CadServices cad{runtime, desktop, win32::DeveloperTrace()};
   ShellServices services{windows,           filter,         SystemProfileStore(), SystemFiles(),
-                         SystemAnsiCodec(), UserCollator(), ExecutablePath()};
+                         SystemAnsiCodec(), UserCollator(), ExecutablePath(),     cad};
   TForm60 main(services);
   TTargetCADForm dialog(services, main);
   const bool created = ui::RunReported(windows, [&] {

@@ -5,7 +5,7 @@
 
 #include "shell/placement.h"
 #include "win32/ui/form_window.h"
-#include "win32/ui/gdi.h"
+#include "win32/gdi.h"
 #include "win32/ui/wnd.h"
 
 namespace plyscan::win32 {
@@ -16,8 +16,6 @@ constexpr wchar_t kGroupBoxClass[] = L"TGroupBox";
 constexpr wchar_t kSpeedButtonClass[] = L"TSpeedButton";
 constexpr wchar_t kDrawGridClass[] = L"TDrawGrid";
 constexpr UINT_PTR kSubclassId = 1;
-// The board's colour until it paints its cells.
-constexpr COLORREF kGridColour = RGB(0x80, 0x80, 0x80);
 // The side of the check box's tick box at 96 dpi.
 constexpr int kTickBox = 13;
 
@@ -50,6 +48,7 @@ ChildControl::ChildControl(FormWindow& form, ui::Control& model, int id) : form_
 
 ChildControl::~ChildControl() {
   model_->AttachPeer(nullptr);
+  grid_.reset();
   if (!hwnd_) return;
   if (IsCustomKind(Kind()))
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -117,10 +116,21 @@ bool ChildControl::Create(HWND parent, const RECT& rect) {
       SendMessageW(hwnd_, PBM_SETRANGE32, 0, model_->Max());
       SendMessageW(hwnd_, PBM_SETPOS, static_cast<WPARAM>(model_->Position()), 0);
       break;
+    case ui::Kind::kDrawGrid: {
+      StyleScrollBars(hwnd_);
+      const ui::FormDesign& form = form_->Model().Design();
+      grid_ = std::make_unique<DrawGridPeer>(hwnd_, model_->Grid(), FontSpec{form.font_face, form.font_height, 0},
+                                             form_->Dpi());
+      break;
+    }
     default:
       break;
   }
   return true;
+}
+
+void ChildControl::SetDpi(UINT dpi) {
+  if (grid_) grid_->SetDpi(dpi);
 }
 
 void ChildControl::SetFont(HFONT font) noexcept {
@@ -332,13 +342,10 @@ LRESULT ChildControl::Subclassed(UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT ChildControl::Custom(UINT msg, WPARAM wp, LPARAM lp) {
   const ui::Kind kind = Kind();
+  if (grid_)
+    if (const auto handled = grid_->Handle(msg, wp, lp)) return *handled;
   switch (msg) {
     case WM_ERASEBKGND:
-      if (kind == ui::Kind::kDrawGrid) {
-        RECT rect;
-        GetClientRect(hwnd_, &rect);
-        FillRect(reinterpret_cast<HDC>(wp), &rect, StyleBrush(kGridColour));
-      }
       return 1;
     case WM_PAINT: {
       PaintDc dc(hwnd_);
@@ -348,7 +355,6 @@ LRESULT ChildControl::Custom(UINT msg, WPARAM wp, LPARAM lp) {
       if (kind == ui::Kind::kGroupBox) PaintGroupFrame(dc.Get(), rect, WideView(model_->GetText()));
       if (kind == ui::Kind::kSpeedButton)
         PaintFlatButton(dc.Get(), rect, WideView(model_->GetText()), StateFor(pressed_ && hot_));
-      if (kind == ui::Kind::kDrawGrid) FillRect(dc.Get(), &rect, StyleBrush(kGridColour));
       return 0;
     }
     case WM_SETFONT:
@@ -422,10 +428,6 @@ LRESULT ChildControl::Custom(UINT msg, WPARAM wp, LPARAM lp) {
       default:
         break;
     }
-  }
-  if (kind == ui::Kind::kDrawGrid) {
-    if (msg == WM_LBUTTONDOWN) SetFocus(hwnd_);
-    if (msg == WM_GETDLGCODE) return DLGC_WANTARROWS;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);
 }

@@ -8,10 +8,12 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "shell/controls.h"
 #include "win32/ui/dark_style.h"
+#include "win32/ui/draw_grid_peer.h"
 
 namespace plyscan::win32 {
 
@@ -33,6 +35,8 @@ class ChildControl final : public ui::ControlPeer {
   int Id() const noexcept { return id_; }
 
   void SetFont(HFONT font) noexcept;
+  // The window's DPI changed: a grid's cells follow it.
+  void SetDpi(UINT dpi);
   // Entry height of the list, from its font's height.
   void SetItemHeight(int height) noexcept;
 
@@ -61,6 +65,7 @@ class ChildControl final : public ui::ControlPeer {
   ui::Control* model_;
   int id_;
   HWND hwnd_ = nullptr;
+  std::unique_ptr<DrawGridPeer> grid_;  // a draw grid's own peer
   HFONT font_ = nullptr;
   bool syncing_ = false;  // a change made from the model: not the user's
   bool hot_ = false;

@@ -7,7 +7,7 @@
 #include <array>
 #include <map>
 
-#include "win32/ui/gdi.h"
+#include "win32/gdi.h"
 
 namespace plyscan::win32 {
 

@@ -242,7 +242,10 @@ LRESULT FormWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 1;
     }
     case WM_SIZE:
-      if (wp != SIZE_MINIMIZED) LayOut();
+      if (wp != SIZE_MINIMIZED) {
+        LayOut();
+        form_->DoResize();
+      }
       return 0;
     case WM_COMMAND:
       // Notifications of the controls; the commands IDOK and IDCANCEL that
@@ -287,10 +290,12 @@ LRESULT FormWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
-void FormWindow::OnDpiChanged(UINT) {
+void FormWindow::OnDpiChanged(UINT dpi) {
   BuildFonts();
   ApplyFonts();
+  for (const auto& child : children_) child->SetDpi(dpi);
   LayOut();
+  form_->DoResize();
   RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 

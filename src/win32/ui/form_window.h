@@ -14,7 +14,7 @@
 
 #include "shell/controls.h"
 #include "win32/ui/child_control.h"
-#include "win32/ui/gdi.h"
+#include "win32/gdi.h"
 #include "win32/ui/wnd.h"
 
 namespace plyscan::win32 {

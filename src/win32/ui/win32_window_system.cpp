@@ -2,7 +2,7 @@
 
 #include "base/failure.h"
 #include "shell/error_report.h"
-#include "win32/ui/gdi.h"
+#include "win32/gdi.h"
 
 namespace plyscan::win32 {
 
