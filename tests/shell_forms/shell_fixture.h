@@ -17,6 +17,7 @@
 #include "shell/plyscan_unit.h"
 #include "shell/settings.h"
 #include "shell/target_cad_unit.h"
+#include "support/sim_target.h"
 #include "support/temp_dir.h"
 
 namespace plyscan::testing {
@@ -68,7 +69,7 @@ class ShellTest : public ::testing::Test {
   ShellServices& Services() {
     if (!services) {
       services.emplace(ShellServices{windows, filter, SystemProfileStore(), files ? *files : SystemFiles(),
-                                     SystemAnsiCodec(), UserCollator(), ExePath()});
+                                     SystemAnsiCodec(), UserCollator(), ExePath(), cad.services});
     }
     return *services;
   }
@@ -90,6 +91,7 @@ class ShellTest : public ::testing::Test {
   TempDir dir;
   ui::HeadlessWindowSystem windows;
   ui::HeadlessMessageFilter filter;
+  SimCadServices cad{nullptr};  // no CAD running
   std::string exe_name = "plyscan";
   FileSystem* files = nullptr;  // set before Start to replace this build's files
   std::optional<ShellServices> services;

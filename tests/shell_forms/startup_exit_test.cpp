@@ -129,8 +129,9 @@ TEST(ScaleFactor, ComesFromTheFirstMonitorOrElseFromThePrimaryResolution) {
     ui::HeadlessWindowSystem windows({{1920, 1080}, c.factor, c.dpi});
     ui::HeadlessMessageFilter filter;
     TempDir dir;
-    ShellServices services{windows,          filter,        SystemProfileStore(), SystemFiles(),
-                           SystemAnsiCodec(), UserCollator(), dir.PathOf("plyscan.exe")};
+    SimCadServices cad(nullptr);
+    ShellServices services{windows,          filter,        SystemProfileStore(),     SystemFiles(),
+                           SystemAnsiCodec(), UserCollator(), dir.PathOf("plyscan.exe"), cad.services};
     TForm60 main(services);
     main.Create();
     EXPECT_DOUBLE_EQ(main.dispScale, c.expected) << c.dpi;
@@ -179,7 +180,9 @@ TEST(ExitFailure, AnUnwritableSettingsFileIsReportedWithAFullStop) {
   ui::HeadlessMessageFilter filter;
   TempDir dir;
   const Text exe = dir.PathOf("missing-folder") + u"/plyscan.exe";
-  ShellServices services{windows, filter, SystemProfileStore(), SystemFiles(), SystemAnsiCodec(), UserCollator(), exe};
+  SimCadServices cad(nullptr);
+  ShellServices services{windows,           filter,         SystemProfileStore(), SystemFiles(),
+                         SystemAnsiCodec(), UserCollator(), exe,                  cad.services};
   TForm60 main(services);
   main.Create();
   main.FormDestroy();

@@ -1,0 +1,134 @@
+// The board's cell painter on the headless canvas at the display scales a
+// user meets: the bar's colour, place and outline, the name and the count,
+// the background from the thumbnail's corner, the thumbnail's place, the
+// frame, and black where a cell holds no picture.
+#include "board/cell_painter.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "base/platform.h"
+#include "headless/ui/bitmap_canvas.h"
+#include "shell/placement.h"
+
+namespace plyscan::board {
+namespace {
+
+constexpr Colour kBackground = 0x302821;
+constexpr Colour kMark = 0x00FF00;
+constexpr Colour kOldPen = 0x123456;
+
+std::unique_ptr<Bitmap> Thumbnail(std::int32_t width, std::int32_t height) {
+  auto bmp = std::make_unique<Bitmap>(SystemSurfaces());
+  bmp->SetSize(width, height);
+  for (std::int32_t y = 0; y < height; ++y)
+    for (std::int32_t x = 0; x < width; ++x) bmp->SetPixel(x, y, kBackground);
+  bmp->SetPixel(7, 3, kMark);
+  return bmp;
+}
+
+struct Scale {
+  double disp_scale;
+  std::int32_t dpi;
+};
+
+class CellPainter : public ::testing::TestWithParam<Scale> {
+ protected:
+  CellPainter()
+      : width(ui::Scale(200, GetParam().dpi)),
+        height(ui::Scale(140, GetParam().dpi)),
+        bar(static_cast<std::int32_t>(std::trunc(GetParam().disp_scale * 20))),
+        surface(SystemSurfaces()),
+        canvas(surface) {
+    surface.SetSize(2 * width + 20, height + 20);
+    rect = {10, 10, 10 + width, 10 + height};
+    canvas.SetFont({u"Tahoma", 11, 0});
+    canvas.SetPen(kOldPen);
+  }
+
+  void Paint(std::int32_t col = 0) {
+    const BoardCellPaint board{records, 2, GetParam().disp_scale, width, height, GetParam().dpi};
+    PaintBoardCell(canvas, board, col, 0, rect);
+  }
+
+  std::int32_t width, height, bar;
+  MdiBmp records;
+  Bitmap surface;
+  ui::BitmapCanvas canvas;
+  PixelRect rect;
+};
+
+TEST_P(CellPainter, BarNameAndCountOverTheThumbnail) {
+  ResizeMdiBmp(records, 1);
+  records[0].Name = u"Walls";
+  records[0].cnt = 12;
+  records[0].bmp = Thumbnail(width, height - bar);
+  Paint();
+
+  EXPECT_EQ(bar, HeaderBarHeight(GetParam().disp_scale));
+  // The bar inside the frame, outlined with the pen the canvas held.
+  EXPECT_EQ(surface.Pixel(rect.left + 1, rect.top + 1), kOldPen);
+  EXPECT_EQ(surface.Pixel(rect.left + 3, rect.top + 3), kBarColour);
+  EXPECT_EQ(surface.Pixel(rect.left + 3, rect.top + bar - 2), kBarColour);
+  EXPECT_EQ(surface.Pixel(rect.left + 3, rect.top + bar - 1), kOldPen);
+  // The thumbnail at its own size right under the bar.
+  EXPECT_EQ(surface.Pixel(rect.left + 7, rect.top + bar + 3), kMark);
+  // The frame over everything, with the pen left for the next cell.
+  EXPECT_EQ(surface.Pixel(rect.left, rect.top), kFrameColour);
+  EXPECT_EQ(surface.Pixel(rect.right - 1, rect.bottom - 1), kFrameColour);
+  EXPECT_EQ(canvas.PenColour(), kFrameColour);
+
+  const auto& runs = canvas.Runs();
+  ASSERT_EQ(runs.size(), 2u);
+  const std::int32_t font_height = (10 * GetParam().dpi + 36) / 72;  // 10 points
+  EXPECT_EQ(runs[0].text, u"Walls");
+  EXPECT_EQ(runs[0].x, rect.left + 10);
+  EXPECT_EQ(runs[0].y, rect.top + static_cast<std::int32_t>(std::trunc(GetParam().disp_scale)));
+  EXPECT_EQ(runs[0].font, (FontSpec{u"Tahoma", font_height, 0xFFFFFF}));
+  EXPECT_TRUE(runs[0].opaque);
+  EXPECT_EQ(runs[0].background, kBarColour);
+  EXPECT_EQ(runs[1].text, u"12");
+  EXPECT_EQ(runs[1].y, rect.top + 3);
+  EXPECT_EQ(runs[1].x + canvas.TextWidth(u"12"), rect.right - 10);  // right-aligned
+}
+
+TEST_P(CellPainter, NoObjectsGiveAGreyBarAndAZero) {
+  ResizeMdiBmp(records, 1);
+  records[0].Name = u"Empty";
+  records[0].bmp = Thumbnail(width, height - bar);
+  Paint();
+  EXPECT_EQ(surface.Pixel(rect.left + 3, rect.top + 3), kEmptyBarColour);
+  ASSERT_EQ(canvas.Runs().size(), 2u);
+  EXPECT_EQ(canvas.Runs()[1].text, u"0");
+}
+
+TEST_P(CellPainter, AThumbnailOfAnotherSizeIsCentredOnItsCornersColour) {
+  ResizeMdiBmp(records, 1);
+  records[0].bmp = Thumbnail(100, 50);
+  Paint();
+  const std::int32_t x = rect.left + (width - 100) / 2;
+  const std::int32_t y = rect.top + bar + (height - 50 - bar) / 2;
+  EXPECT_EQ(surface.Pixel(x + 7, y + 3), kMark);
+  EXPECT_EQ(surface.Pixel(rect.left + 5, rect.top + bar + 2), kBackground);
+  EXPECT_EQ(surface.Pixel(rect.right - 5, rect.bottom - 5), kBackground);
+}
+
+TEST_P(CellPainter, CellsWithoutAPictureAreBlack) {
+  ResizeMdiBmp(records, 2);  // record 1 has no thumbnail yet; column 3 is past the records
+  records[0].bmp = Thumbnail(width, height - bar);
+  for (std::int32_t col : {1, 3}) {
+    Paint(col);
+    for (const auto& [x, y] : {std::pair{rect.left, rect.top}, std::pair{rect.left + 50, rect.top + 50},
+                               std::pair{rect.right - 1, rect.bottom - 1}})
+      EXPECT_EQ(surface.Pixel(x, y), 0) << "column " << col;
+  }
+  EXPECT_TRUE(canvas.Runs().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(DisplayScales, CellPainter,
+                         ::testing::Values(Scale{1.0, 96}, Scale{1.25, 120}, Scale{1.5, 144}, Scale{2.0, 192}),
+                         [](const auto& info) { return "dpi" + std::to_string(info.param.dpi); });
+
+}  // namespace
+}  // namespace plyscan::board
