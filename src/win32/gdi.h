@@ -4,19 +4,31 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <utility>
 
 namespace plyscan::win32 {
+
+// The GDI objects and memory device contexts the scoped types below hold now,
+// process-wide: what the program itself keeps, where the system cannot say
+// (GetGuiResources answers 0 under Wine).
+inline std::atomic<long> live_gdi_objects{0};
+inline long LiveGdiObjects() noexcept { return live_gdi_objects.load(); }
 
 // An owned GDI object (font, brush, pen, bitmap): DeleteObject at the end.
 template <typename Handle>
 class GdiObject {
  public:
   GdiObject() noexcept = default;
-  explicit GdiObject(Handle h) noexcept : h_(h) {}
+  explicit GdiObject(Handle h) noexcept : h_(h) {
+    if (h_) ++live_gdi_objects;
+  }
   GdiObject(GdiObject&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
   GdiObject& operator=(GdiObject&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.h_, nullptr));
+    if (this != &other) {
+      Reset();
+      h_ = std::exchange(other.h_, nullptr);
+    }
     return *this;
   }
   GdiObject(const GdiObject&) = delete;
@@ -26,7 +38,11 @@ class GdiObject {
   Handle Get() const noexcept { return h_; }
   explicit operator bool() const noexcept { return h_ != nullptr; }
   void Reset(Handle h = nullptr) noexcept {
-    if (h_) DeleteObject(h_);
+    if (h_ && h_ != h) {
+      DeleteObject(h_);
+      --live_gdi_objects;
+    }
+    if (h && h != h_) ++live_gdi_objects;
     h_ = h;
   }
 
@@ -58,11 +74,16 @@ class SelectIn {
 // CreateCompatibleDC ... DeleteDC.
 class MemoryDc {
  public:
-  explicit MemoryDc(HDC like = nullptr) noexcept : dc_(CreateCompatibleDC(like)) {}
+  explicit MemoryDc(HDC like = nullptr) noexcept : dc_(CreateCompatibleDC(like)) {
+    if (dc_) ++live_gdi_objects;
+  }
   MemoryDc(const MemoryDc&) = delete;
   MemoryDc& operator=(const MemoryDc&) = delete;
   ~MemoryDc() {
-    if (dc_) DeleteDC(dc_);
+    if (dc_) {
+      DeleteDC(dc_);
+      --live_gdi_objects;
+    }
   }
   HDC Get() const noexcept { return dc_; }
 

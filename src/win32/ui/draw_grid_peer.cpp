@@ -63,7 +63,9 @@ void DrawGridPeer::SyncScrollBars() {
   if (syncing_) return;
   syncing_ = true;
   const auto sync = [this](int bar, bool shown, std::int32_t count, std::int32_t page, std::int32_t pos) {
-    ShowScrollBar(hwnd_, bar, shown ? TRUE : FALSE);
+    bool& was = bar == SB_VERT ? vertical_shown_ : horizontal_shown_;
+    if (shown != was) ShowScrollBar(hwnd_, bar, shown ? TRUE : FALSE);
+    was = shown;
     if (!shown) return;
     SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, count - 1, static_cast<UINT>(page), pos, 0};
     SetScrollInfo(hwnd_, bar, &info, TRUE);

@@ -40,6 +40,8 @@ class DrawGridPeer final : public ui::GridPeer {
   UINT dpi_;
   int wheel_ = 0;  // wheel movement short of a notch
   bool syncing_ = false;
+  bool vertical_shown_ = false;
+  bool horizontal_shown_ = false;
 };
 
 }  // namespace plyscan::win32
