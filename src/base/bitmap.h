@@ -1,8 +1,7 @@
 // A device-independent bitmap: rows from the top, 24 or 32 bits per pixel,
 // each row padded to a multiple of four bytes, white when sized. The pixels
-// live in a surface from a SurfaceFactory: plain memory in the headless build,
-// a DIB section selected into its own memory device context on Windows, so
-// that GDI can draw into the same pixels the portable code reads.
+// live in a surface from a SurfaceFactory: plain memory, laid out as a
+// top-down DIB, so that GDI can be handed them for the length of a call.
 #pragma once
 
 #include <cstddef>
@@ -15,8 +14,6 @@ class PixelSurface {
  public:
   virtual ~PixelSurface() = default;
   virtual std::uint8_t* Bits() = 0;
-  // The surface's drawing context for GDI (an HDC on Windows), or null.
-  virtual void* NativeContext() { return nullptr; }
 };
 
 class SurfaceFactory {

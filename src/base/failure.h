@@ -52,6 +52,22 @@ inline constexpr std::int32_t kException = static_cast<std::int32_t>(0x80020009)
 inline constexpr std::int32_t kCallRejected = static_cast<std::int32_t>(0x80010001);   // RPC_E_CALL_REJECTED
 inline constexpr std::int32_t kClassNotRegistered = static_cast<std::int32_t>(0x800401F3);  // CO_E_CLASSSTRING
 inline constexpr std::int32_t kUnavailable = static_cast<std::int32_t>(0x800401E3);  // MK_E_UNAVAILABLE
+inline constexpr std::int32_t kRetryLater = static_cast<std::int32_t>(0x8001010A);   // RPC_E_SERVERCALL_RETRYLATER
+inline constexpr std::int32_t kDisconnected = static_cast<std::int32_t>(0x80010108);  // RPC_E_DISCONNECTED
+inline constexpr std::int32_t kServerDied = static_cast<std::int32_t>(0x80010007);    // RPC_E_SERVER_DIED
+inline constexpr std::int32_t kServerDiedDne = static_cast<std::int32_t>(0x80010012);  // RPC_E_SERVER_DIED_DNE
+inline constexpr std::int32_t kNotConnected = static_cast<std::int32_t>(0x800401FD);  // CO_E_OBJNOTCONNECTED
+inline constexpr std::int32_t kServerUnavailable = static_cast<std::int32_t>(0x800706BA);  // RPC_S_SERVER_UNAVAILABLE
+inline constexpr std::int32_t kCallFailed = static_cast<std::int32_t>(0x800706BE);         // RPC_S_CALL_FAILED
+inline constexpr std::int32_t kCallFailedDne = static_cast<std::int32_t>(0x800706BF);      // RPC_S_CALL_FAILED_DNE
+
+// The server is gone (ended, killed, or its objects cut off): every further
+// call fails as well.
+constexpr bool ServerGone(std::int32_t hresult) noexcept {
+  return hresult == kDisconnected || hresult == kServerDied || hresult == kServerDiedDne ||
+         hresult == kNotConnected || hresult == kServerUnavailable || hresult == kCallFailed ||
+         hresult == kCallFailedDne;
+}
 }  // namespace hr
 
 }  // namespace plyscan

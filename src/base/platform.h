@@ -17,6 +17,7 @@ FileSystem& SystemFiles();
 AnsiCodec& SystemAnsiCodec();
 const Collator& UserCollator();
 ProfileStore& SystemProfileStore();
+// Plain memory in both builds (base/memory_surface.cpp).
 SurfaceFactory& SystemSurfaces();
 
 }  // namespace plyscan

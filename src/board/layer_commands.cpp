@@ -1,15 +1,12 @@
 #include "board/layer_commands.h"
 
-#include <unordered_map>
-
 #include "cadlink/cad_calls.h"
 #include "cadlink/command_texts.h"
+#include "capture/layer_switches.h"
 
 namespace plyscan::board {
 
 namespace {
-
-using automation::Variant;
 
 // From the moment "EXPERT" is 5 until the layer texts are through: on the way
 // out by a failure, "EXPERT" 0 and "CMDECHO" 1 again, each on its own.
@@ -106,19 +103,7 @@ bool RestoreSnapshot(CadServices& cad, TextView progid, const MdiBmp& records, P
       progress.SetVisible(true);
       progress.SetMax(count);
       progress.SetPosition(0);
-      // Each layer's name is read once and found among the records by
-      // exact comparison; of records with equal names the first counts.
-      std::unordered_map<Text, const TMdibmp*> by_name;
-      for (const TMdibmp& record : records) by_name.emplace(record.Name, &record);
-      for (std::int32_t i = 0; i < count; ++i) {
-        progress.SetPosition(progress.Position() + 1);
-        const auto layer = layers->Get(u"Item", {Variant::Int32(i)}).AsObject(u"Item");
-        const auto found = by_name.find(layer->Get(u"Name").AsText(u"Name"));
-        if (found == by_name.end()) continue;
-        layer->Put(u"Lock", Variant::Bool(found->second->Lock));
-        layer->Put(u"Freeze", Variant::Bool(found->second->Freeze));
-        layer->Put(u"LayerOn", Variant::Bool(found->second->LayerOn));
-      }
+      PutSwitchesBack(*layers, count, records, [&] { progress.SetPosition(progress.Position() + 1); });
       cad::Regen(*document);
     }
     progress.SetPosition(0);

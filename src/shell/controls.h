@@ -206,6 +206,12 @@ class FormPeer {
   // returns when the form's modal result is set or the form is closed.
   virtual ModalResult ShowModal() = 0;
   virtual void AcceptDroppedFiles(bool accept) = 0;
+  // Leaves the window out of (or puts it back into) the screen's copies;
+  // false where the system cannot do so.
+  virtual bool ExcludeFromCapture(bool exclude) = 0;
+  // Asks the window to close, as its close box does, once the current
+  // message is handled.
+  virtual void Close() = 0;
 };
 
 class Form {

@@ -1,8 +1,13 @@
 #include "shell/plyscan_unit.h"
 
+#include <optional>
+
+#include "base/file_paths.h"
+#include "base/platform.h"
 #include "board/board_layout.h"
 #include "board/cell_painter.h"
 #include "board/layer_commands.h"
+#include "shell/clear_of_capture.h"
 #include "shell/error_report.h"
 #include "shell/layouts.h"
 #include "shell/settings.h"
@@ -35,7 +40,9 @@ TForm60::TForm60(ShellServices& services)
       Button6(form_[u"Button6"]),
       CheckBox2(form_[u"CheckBox2"]),
       Grid(DrawGrid1.Grid()) {
-  Button3.OnClick = [this] { ui::RunReported(services_->windows, [this] { Button3Click(); }); };
+  Button3.OnClick = [this] {
+    UnlessCapturing([this] { ui::RunReported(services_->windows, [this] { Button3Click(); }); });
+  };
   WireBoard();
 }
 
@@ -46,13 +53,90 @@ void TForm60::WireBoard() {
     DrawGrid1DrawCell(canvas, col, row, rect);
   };
   Grid.OnMouseDown = [this](ui::MouseButton button, ui::ShiftState shift, std::int32_t x, std::int32_t y) {
-    DrawGrid1MouseDown(button, shift, x, y);
+    UnlessCapturing([&] { DrawGrid1MouseDown(button, shift, x, y); });
   };
-  Grid.OnDblClick = [this] { DrawGrid1DblClick(); };
-  Button1.OnClick = [this] { Button1Click(); };
-  Button2.OnClick = [this] { Button2Click(); };
-  Button6.OnClick = [this] { Button6Click(); };
-  Button5.OnClick = [this] { Button5Click(); };
+  Grid.OnDblClick = [this] { UnlessCapturing([this] { DrawGrid1DblClick(); }); };
+  Button4.OnClick = [this] { UnlessCapturing([this] { Button4Click(); }); };
+  Button1.OnClick = [this] { UnlessCapturing([this] { Button1Click(); }); };
+  Button2.OnClick = [this] { UnlessCapturing([this] { Button2Click(); }); };
+  Button6.OnClick = [this] { UnlessCapturing([this] { Button6Click(); }); };
+  Button5.OnClick = [this] { UnlessCapturing([this] { Button5Click(); }); };
+  form_.OnCloseQuery = [this] {
+    if (capturing_) close_requested_ = true;
+    return !capturing_;
+  };
+}
+
+// The main window as the capture run's host: the board, the options, the
+// progress bar, the stop requests and the window's place while it runs.
+class TForm60::CaptureWindow final : public CaptureHost {
+ public:
+  explicit CaptureWindow(TForm60& form) : form_(form), progress_(form.ProgressBar1) {}
+
+  bool SaveLayerState() override { return board::SaveLayerState(form_.services_->cad, TargetProgID); }
+  bool RestoreLayerState() override {
+    return board::RestoreLayerState(form_.services_->cad, TargetProgID, form_.CheckBox2.Checked());
+  }
+  void Relayout() override { form_.FormResize(); }
+  void ShowCaptured(std::size_t index) override {
+    ui::GridModel& grid = form_.Grid;
+    grid.SetRow(static_cast<std::int32_t>(static_cast<std::int64_t>(index) / grid.ColCount()));
+    grid.Repaint();
+  }
+  void ShowFirstCell() override {
+    form_.Grid.SetRow(0);
+    form_.Grid.SetCol(0);
+  }
+  void ProcessMessages() override { form_.services_->windows.ProcessMessages(); }
+  bool Monochrome() override { return form_.CheckBox1.Checked(); }
+  Text BackgroundText() override { return form_.Edit1.GetText(); }
+  ThumbnailSize Thumbnail() override {
+    return {form_.Grid.DefaultColWidth(), form_.Grid.DefaultRowHeight() - board::HeaderBarHeight(form_.dispScale)};
+  }
+  ProgressDisplay& Progress() override { return progress_; }
+  StopRequest Stop() override { return form_.close_requested_ ? StopRequest::kNow : StopRequest::kNone; }
+
+  void KeepOutOfCapture(const ScreenBox& area) override {
+    ui::FormPeer& window = form_.form_.Peer();
+    if (window.ExcludeFromCapture(true)) {
+      excluded_ = true;
+      return;
+    }
+    const ui::ScreenRect now = window.WindowRect();
+    if (const auto clear = ui::PlaceClearOf(now, area, form_.services_->windows.Desktop())) {
+      moved_from_ = now;
+      window.SetWindowRect(*clear);
+    }
+  }
+  void BackAfterCapture() override {
+    ui::FormPeer& window = form_.form_.Peer();
+    if (excluded_) static_cast<void>(window.ExcludeFromCapture(false));
+    if (moved_from_) window.SetWindowRect(*moved_from_);
+    excluded_ = false;
+    moved_from_.reset();
+  }
+
+ private:
+  TForm60& form_;
+  BarProgress progress_;
+  bool excluded_ = false;
+  std::optional<ui::ScreenRect> moved_from_;
+};
+
+void TForm60::Button4Click() {
+  capturing_ = true;
+  CaptureWindow host(*this);
+  CaptureServices capture{services_->cad, services_->capture.windows,
+                          ViewGrabServices{services_->capture.copier, services_->files, SystemSurfaces(),
+                                           WithExtension(services_->exe_path, u".bmp")},
+                          services_->collator};
+  RunCapture(capture, host, TargetProgID, MdiBmp);
+  capturing_ = false;
+  // A close asked for during the run takes effect now that the drawing is back.
+  if (close_requested_) {
+    close_requested_ = false;
+    form_.Peer().Close();
+  }
 }
 
 void TForm60::Create() {

@@ -47,6 +47,8 @@ class TForm60 {
   void DrawGrid1MouseDown(ui::MouseButton button, ui::ShiftState shift, std::int32_t x, std::int32_t y);
   // Shows only the layer of the current cell.
   void DrawGrid1DblClick();
+  // The capture run: one thumbnail and count per layer.
+  void Button4Click();
   // The layer state "PLYSCAN": save, restore, delete; and the snapshot's switches put back.
   void Button1Click();
   void Button2Click();
@@ -67,14 +69,24 @@ class TForm60 {
     ui::Control* bar_;
   };
 
+  class CaptureWindow;
+
   void ReadSettings();
   void CaptionFromTargetList();
   void WireBoard();
+  // While a capture runs, the user's commands are ignored (the capture lets
+  // window messages through) and a close waits for its end.
+  template <typename Handler>
+  void UnlessCapturing(Handler&& handler) {
+    if (!capturing_) handler();
+  }
 
   ShellServices* services_;
   ui::Form form_;
   TTargetCADForm* target_form_ = nullptr;
   bool filter_registered_ = false;
+  bool capturing_ = false;
+  bool close_requested_ = false;
 
  public:
   // The controls, under their designed names.

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "base/failure.h"
+#include "base/file_paths.h"
 #include "base/int_text.h"
 
 namespace plyscan {
@@ -11,15 +12,6 @@ namespace plyscan {
 namespace {
 
 constexpr char16_t kCannotWrite[] = u"%s に書き込めません";
-
-bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
-
-// Index just past the last folder separator (0 when there is none).
-std::size_t FileNameStart(TextView path) {
-  for (std::size_t i = path.size(); i > 0; --i)
-    if (IsSeparator(path[i - 1])) return i;
-  return 0;
-}
 
 std::int32_t Saturate(std::int64_t value) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
@@ -33,16 +25,9 @@ std::int32_t Centre(std::int32_t screen, std::int32_t window) {
 
 }  // namespace
 
-Text SettingsPathFor(TextView exe_path) {
-  const std::size_t name = FileNameStart(exe_path);
-  const std::size_t dot = exe_path.rfind(u'.');
-  const std::size_t stem_end = dot != TextView::npos && dot >= name ? dot : exe_path.size();
-  return Text(exe_path.substr(0, stem_end)) + u".ini";
-}
+Text SettingsPathFor(TextView exe_path) { return WithExtension(exe_path, u".ini"); }
 
-Text TargetListPathFor(TextView exe_path) {
-  return Text(exe_path.substr(0, FileNameStart(exe_path))) + kTargetListFileName;
-}
+Text TargetListPathFor(TextView exe_path) { return Text(FolderOf(exe_path)) + kTargetListFileName; }
 
 std::int32_t Settings::ReadInteger(TextView section, TextView key, std::int32_t fallback) const {
   const auto value = store_->Read(path_, section, key);

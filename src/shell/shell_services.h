@@ -8,6 +8,7 @@
 #include "base/files.h"
 #include "base/text.h"
 #include "cadlink/cad_services.h"
+#include "capture/capture_run.h"
 #include "shell/profile_store.h"
 #include "shell/window_system.h"
 
@@ -22,6 +23,7 @@ struct ShellServices {
   const Collator& collator;
   Text exe_path;  // full path of the running executable
   CadServices& cad;
+  CaptureDevices& capture;
 };
 
 }  // namespace plyscan

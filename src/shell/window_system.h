@@ -28,6 +28,10 @@ class WindowSystem {
   virtual std::int32_t PrimaryDpi() = 0;
   // A message box titled "PLYSCAN" with the error icon.
   virtual void ShowError(TextView text) = 0;
+  // Dispatches the pending window messages of the thread, then returns.
+  virtual void ProcessMessages() = 0;
+  // The desktop over all monitors, in screen pixels.
+  virtual ScreenRect Desktop() = 0;
 };
 
 // The files of one drop (a WM_DROPFILES drop handle).

@@ -8,13 +8,14 @@
 namespace plyscan::win32 {
 
 // Whether the objects the attach hands out resolve each member name once and
-// keep its DISPID (for the life of the references), or ask the server at
-// every call as a plain late-bound client does.
+// keep its DISPID for the life of the references (one command: an object's
+// DISPIDs never change while it lives), or ask the server at every call as
+// a plain late-bound client does.
 enum class DispatchIds { kResolveEachCall, kCache };
 
 class Win32AutomationRuntime final : public AutomationRuntime {
  public:
-  explicit Win32AutomationRuntime(DispatchIds ids = DispatchIds::kResolveEachCall) noexcept : ids_(ids) {}
+  explicit Win32AutomationRuntime(DispatchIds ids = DispatchIds::kCache) noexcept : ids_(ids) {}
 
   // Raises AutomationFailure (CO_E_CLASSSTRING for an empty ProgID, else the
   // HRESULT of CLSIDFromProgID) when the ProgID is not registered.

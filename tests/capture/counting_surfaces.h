@@ -24,7 +24,6 @@ class CountingSurfaces final : public SurfaceFactory {
     Counted(std::unique_ptr<PixelSurface> inner, int& live) : inner_(std::move(inner)), live_(live) { ++live_; }
     ~Counted() override { --live_; }
     std::uint8_t* Bits() override { return inner_->Bits(); }
-    void* NativeContext() override { return inner_->NativeContext(); }
 
    private:
     std::unique_ptr<PixelSurface> inner_;

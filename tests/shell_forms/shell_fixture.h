@@ -69,7 +69,7 @@ class ShellTest : public ::testing::Test {
   ShellServices& Services() {
     if (!services) {
       services.emplace(ShellServices{windows, filter, SystemProfileStore(), files ? *files : SystemFiles(),
-                                     SystemAnsiCodec(), UserCollator(), ExePath(), cad.services});
+                                     SystemAnsiCodec(), UserCollator(), ExePath(), cad.services, cad.devices});
     }
     return *services;
   }

@@ -131,7 +131,8 @@ TEST(ScaleFactor, ComesFromTheFirstMonitorOrElseFromThePrimaryResolution) {
     TempDir dir;
     SimCadServices cad(nullptr);
     ShellServices services{windows,          filter,        SystemProfileStore(),     SystemFiles(),
-                           SystemAnsiCodec(), UserCollator(), dir.PathOf("plyscan.exe"), cad.services};
+                           SystemAnsiCodec(), UserCollator(), dir.PathOf("plyscan.exe"), cad.services,
+                           cad.devices};
     TForm60 main(services);
     main.Create();
     EXPECT_DOUBLE_EQ(main.dispScale, c.expected) << c.dpi;
@@ -182,7 +183,8 @@ TEST(ExitFailure, AnUnwritableSettingsFileIsReportedWithAFullStop) {
   const Text exe = dir.PathOf("missing-folder") + u"/plyscan.exe";
   SimCadServices cad(nullptr);
   ShellServices services{windows,           filter,         SystemProfileStore(), SystemFiles(),
-                         SystemAnsiCodec(), UserCollator(), exe,                  cad.services};
+                         SystemAnsiCodec(), UserCollator(), exe,                  cad.services,
+                         cad.devices};
   TForm60 main(services);
   main.Create();
   main.FormDestroy();

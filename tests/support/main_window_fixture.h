@@ -17,13 +17,15 @@ namespace plyscan::testing {
 
 class MainWindowFixture {
  public:
+  // `files` receives what simcad's _BMPOUT writes; the disk by default.
   explicit MainWindowFixture(simcad::Drawing drawing, ui::HeadlessWindowSystem::Options options = {},
-                             simcad::SimOptions sim_options = {})
+                             simcad::SimOptions sim_options = {}, std::unique_ptr<simcad::FileWriter> files = nullptr)
       : windows(options),
-        session(std::make_shared<simcad::SimCad>(std::move(drawing), sim_options)),
+        session(std::make_shared<simcad::SimCad>(std::move(drawing), sim_options, std::move(files))),
         cad(session),
-        services{windows,           filter,         SystemProfileStore(),           SystemFiles(),
-                 SystemAnsiCodec(), UserCollator(), dir.PathOf("plyscan.exe"), cad.services},
+        services{windows,           filter,         SystemProfileStore(),      SystemFiles(),
+                 SystemAnsiCodec(), UserCollator(), dir.PathOf("plyscan.exe"), cad.services,
+                 cad.devices},
         main(std::make_unique<TForm60>(services)) {
     main->Create();
   }

@@ -1,6 +1,13 @@
 #include "support/sim_target.h"
 
+#include <fstream>
+#include <iterator>
+
 #include "base/failure.h"
+#include "base/platform.h"
+#include "capture/bmp_file.h"
+#include "capture/pixel_copy.h"
+#include "simcad/drawing/render.h"
 #include "simcad/objects/sim_objects.h"
 
 namespace plyscan::testing {
@@ -87,5 +94,39 @@ void RecordingDesktop::OpenIcon(WindowHandle) {
 void RecordingDesktop::Sleep(unsigned milliseconds) { calls.push_back("Sleep " + std::to_string(milliseconds)); }
 
 void RecordingDesktop::SetForegroundWindow(WindowHandle) { calls.push_back("SetForegroundWindow"); }
+
+WindowHandle SimScreen::FirstChild(WindowHandle window) { return window == kSimDocumentWindow ? kSimViewWindow : 0; }
+
+ScreenBox SimScreen::WindowBox(WindowHandle window) {
+  if (window != kSimViewWindow && window != kSimDocumentWindow) return {};
+  const simcad::View& view = cad_->GetDrawing().view;
+  return {kSimViewLeft, kSimViewTop, kSimViewLeft + view.screen_width, kSimViewTop + view.screen_height};
+}
+
+void SimScreen::CopyWindow(WindowHandle window, std::int32_t x, std::int32_t y, Bitmap& into) {
+  if (window != kSimDocumentWindow) throw Failure(u"no such window");
+  copies.push_back({x, y, x + into.Width(), y + into.Height()});
+  const simcad::Image view = simcad::RenderView(cad_->GetDrawing());
+  for (std::int32_t row = 0; row < into.Height(); ++row)
+    for (std::int32_t col = 0; col < into.Width(); ++col) {
+      const std::int32_t sx = x + col, sy = y + row;
+      // Outside the window the screen shows black here.
+      Colour c = 0;
+      if (sx >= 0 && sy >= 0 && sx < view.width && sy < view.height) {
+        const simcad::Rgb p = view.At(sx, sy);
+        c = p.r | (p.g << 8) | (p.b << 16);
+      }
+      into.SetPixel(col, row, c);
+    }
+}
+
+void SimScreen::ShrinkOnto(const Bitmap& from, Bitmap& onto) { ShrinkOrScans(from, onto); }
+
+Bitmap SimScreen::LoadBitmapFile(const Text& path) {
+  ++loads;
+  std::ifstream in(ToUtf8(path), std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return ReadBmpFile(bytes, SystemSurfaces());
+}
 
 }  // namespace plyscan::testing

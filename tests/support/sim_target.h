@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cadlink/cad_services.h"
+#include "capture/capture_run.h"
 #include "simcad/objects/sim_cad.h"
 
 namespace plyscan::testing {
@@ -17,6 +18,10 @@ namespace plyscan::testing {
 // The session's windows, as the prologue and the view grab see them.
 inline constexpr WindowHandle kSimApplicationWindow = 0x10010;
 inline constexpr WindowHandle kSimDocumentWindow = 0x10020;
+inline constexpr WindowHandle kSimViewWindow = 0x10030;
+// Where the view lies on the screen.
+inline constexpr std::int32_t kSimViewLeft = 120;
+inline constexpr std::int32_t kSimViewTop = 90;
 
 // Makes calls fail: the `nth` call (from 1) of `member` on any object, or
 // every call when `nth` is 0. Members match without regard to case.
@@ -72,12 +77,38 @@ class RecordingDesktop final : public DesktopWindows {
   std::vector<std::string> calls;
 };
 
-// A target and a desktop, handed to the commands as their CAD services.
+// The screen as the view grab sees it: the session's document window shows
+// simcad's rendering of its view at (kSimViewLeft, kSimViewTop), the shrink
+// and the file reader are the portable ones, and where the cursor was put
+// and what was copied is kept.
+class SimScreen final : public ViewWindows, public ViewCopier {
+ public:
+  explicit SimScreen(std::shared_ptr<simcad::SimCad> cad) : cad_(std::move(cad)) {}
+
+  WindowHandle FirstChild(WindowHandle window) override;
+  ScreenBox WindowBox(WindowHandle window) override;
+  void SetCursorPos(std::int32_t x, std::int32_t y) override { cursor.push_back({x, y, x, y}); }
+
+  void CopyWindow(WindowHandle window, std::int32_t x, std::int32_t y, Bitmap& into) override;
+  void ShrinkOnto(const Bitmap& from, Bitmap& onto) override;
+  Bitmap LoadBitmapFile(const Text& path) override;
+
+  std::vector<ScreenBox> cursor;   // each SetCursorPos as a point
+  std::vector<ScreenBox> copies;   // each copy's rectangle in the window
+  int loads = 0;
+
+ private:
+  std::shared_ptr<simcad::SimCad> cad_;
+};
+
+// A target, a desktop and a screen, handed to the commands as their services.
 struct SimCadServices {
-  explicit SimCadServices(std::shared_ptr<simcad::SimCad> cad) : target(std::move(cad)) {}
+  explicit SimCadServices(std::shared_ptr<simcad::SimCad> cad) : target(cad), screen(cad) {}
   SimTarget target;
   RecordingDesktop desktop;
+  SimScreen screen;
   CadServices services{target, desktop, nullptr};
+  CaptureDevices devices{screen, screen};
 };
 
 }  // namespace plyscan::testing

@@ -54,6 +54,16 @@ void HeadlessForm::SetWindowRect(ScreenRect rect) {
   }
 }
 
+bool HeadlessForm::ExcludeFromCapture(bool exclude) {
+  if (!system_->options_.capture_exclusion) return false;
+  excluded_ = exclude;
+  return true;
+}
+
+void HeadlessForm::Close() {
+  if (form_->CloseQuery()) closed_ = true;
+}
+
 PixelSize HeadlessForm::ClientSize() const noexcept {
   const ScreenRect r = minimised_ ? normal_ : rect_;
   const PixelSize frame = system_->FrameOf(form_->Design());

@@ -59,6 +59,9 @@ class HeadlessForm final : public FormPeer {
   void SetStacking(Stacking stacking) override;
   ModalResult ShowModal() override;
   void AcceptDroppedFiles(bool accept) override { accepts_drops_ = accept; }
+  bool ExcludeFromCapture(bool exclude) override;
+  // A close goes through the form's close query at once.
+  void Close() override;
 
   // Minimises the window, keeping the normal rectangle; a minimised window's
   // rectangle is the icon's place off the desktop, as Windows keeps it.
@@ -71,6 +74,8 @@ class HeadlessForm final : public FormPeer {
 
   bool Topmost() const noexcept { return topmost_; }
   bool Visible() const noexcept { return visible_; }
+  bool Closed() const noexcept { return closed_; }
+  bool ExcludedFromCapture() const noexcept { return excluded_; }
   bool AcceptsDrops() const noexcept { return accepts_drops_; }
   int Showings() const noexcept { return showings_; }
 
@@ -88,6 +93,8 @@ class HeadlessForm final : public FormPeer {
   bool topmost_;
   bool visible_ = false;
   bool accepts_drops_ = false;
+  bool closed_ = false;
+  bool excluded_ = false;
   bool shown_before_ = false;
   int showings_ = 0;
 };
@@ -98,6 +105,8 @@ class HeadlessWindowSystem final : public WindowSystem {
     PixelSize screen{1920, 1080};
     std::optional<std::int32_t> scale_factor = 100;
     std::int32_t dpi = 96;
+    // Whether windows can be left out of screen copies (Windows 10 2004 on).
+    bool capture_exclusion = false;
   };
 
   HeadlessWindowSystem() : HeadlessWindowSystem(Options{}) {}
@@ -109,6 +118,11 @@ class HeadlessWindowSystem final : public WindowSystem {
   std::optional<std::int32_t> ScaleFactorOfFirstMonitor() override { return options_.scale_factor; }
   std::int32_t PrimaryDpi() override { return options_.dpi; }
   void ShowError(TextView text) override { errors.emplace_back(text); }
+  void ProcessMessages() override {
+    ++message_passes;
+    if (on_process_messages) on_process_messages();
+  }
+  ScreenRect Desktop() override { return {0, 0, options_.screen.width, options_.screen.height}; }
 
   // The window of a created form.
   HeadlessForm& WindowOf(const Form& form) const;
@@ -125,6 +139,10 @@ class HeadlessWindowSystem final : public WindowSystem {
 
   // Every message box shown, in order.
   std::vector<Text> errors;
+
+  // What the user does while a handler lets messages through, and how often it did.
+  std::function<void()> on_process_messages;
+  int message_passes = 0;
 
   // Every stacking change, in order: the form's class name and the new state.
   struct StackingChange {

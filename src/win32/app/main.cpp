@@ -14,6 +14,7 @@
 #include "shell/plyscan_unit.h"
 #include "shell/target_cad_unit.h"
 #include "win32/com_activation.h"
+#include "win32/gdi_view_capture.h"
 #include "win32/ui/dark_style.h"
 #include "win32/win32_automation_runtime.h"
 #include "win32/win32_desktop.h"
@@ -74,11 +75,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   win32::Win32WindowSystem windows;
   win32::Win32MessageFilterRegistry filter;
-  win32::Win32AutomationRuntime runtime;
+  win32::Win32AutomationRuntime runtime(win32::DispatchIds::kCache);
   win32::Win32Desktop desktop;
   CadServices cad{runtime, desktop, win32::DeveloperTrace()};
+  win32::Win32ViewWindows view_windows;
+  win32::GdiViewCopier view_copier;
+  CaptureDevices capture{view_windows, view_copier};
   ShellServices services{windows,           filter,         SystemProfileStore(), SystemFiles(),
-                         SystemAnsiCodec(), UserCollator(), ExecutablePath(),     cad};
+                         SystemAnsiCodec(), UserCollator(), ExecutablePath(),     cad,
+                         capture};
   TForm60 main(services);
   TTargetCADForm dialog(services, main);
   const bool created = ui::RunReported(windows, [&] {

@@ -280,6 +280,7 @@ LRESULT FormWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (in_modal_) {
         form_->SetModalResult(ui::ModalResult::kCancel);
       } else if (IsMainWindow()) {
+        if (!form_->CloseQuery()) return 0;  // the form closes later by itself
         PostQuitMessage(0);  // the program's end: the start-up code destroys the windows
       } else {
         ShowWindow(Hwnd(), SW_HIDE);
@@ -343,6 +344,15 @@ void FormWindow::SetStacking(ui::Stacking stacking) {
 }
 
 void FormWindow::AcceptDroppedFiles(bool accept) { DragAcceptFiles(Hwnd(), accept ? TRUE : FALSE); }
+
+bool FormWindow::ExcludeFromCapture(bool exclude) {
+  // WDA_EXCLUDEFROMCAPTURE: Windows 10 2004 and later; older systems and
+  // Wine refuse it, and the caller moves the window instead.
+  constexpr DWORD kExcludeFromCapture = 0x11;
+  return SetWindowDisplayAffinity(Hwnd(), exclude ? kExcludeFromCapture : WDA_NONE) != FALSE;
+}
+
+void FormWindow::Close() { PostMessageW(Hwnd(), WM_CLOSE, 0, 0); }
 
 void FormWindow::CentreOnWorkArea() {
   MONITORINFO monitor{};

@@ -52,6 +52,8 @@ class FormWindow final : public Wnd, public ui::FormPeer {
   void SetStacking(ui::Stacking stacking) override;
   ui::ModalResult ShowModal() override;
   void AcceptDroppedFiles(bool accept) override;
+  bool ExcludeFromCapture(bool exclude) override;
+  void Close() override;
 
  private:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -27,6 +27,8 @@ class Win32WindowSystem final : public ui::WindowSystem {
   std::optional<std::int32_t> ScaleFactorOfFirstMonitor() override;
   std::int32_t PrimaryDpi() override;
   void ShowError(TextView text) override;
+  void ProcessMessages() override;
+  ui::ScreenRect Desktop() override;
 
   // WM_DROPFILES of the form's window goes to `handler`, which releases the drop.
   void OnDropFiles(const ui::Form& form, std::function<void(HDROP)> handler);

@@ -1,5 +1,7 @@
-// Headless drawing surfaces: the pixels of a bitmap in plain heap memory.
-// Nothing draws into them but the portable code, so there is no context.
+// The pixels of every bitmap in plain heap memory, in both builds: a drawing
+// with thousands of layers keeps thousands of thumbnails, and a GDI object
+// for each would reach the process's quota of GDI handles. The Windows build
+// makes a DIB section only for the length of a GDI operation.
 #include <memory>
 #include <vector>
 

@@ -1,0 +1,306 @@
+#include "capture/capture_run.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "base/failure.h"
+#include "cadlink/cad_calls.h"
+#include "cadlink/command_texts.h"
+#include "cadlink/target_kind.h"
+#include "capture/capture_geometry.h"
+#include "capture/layer_switches.h"
+#include "capture/monochrome.h"
+#include "capture/rgb_text.h"
+
+namespace plyscan {
+
+namespace {
+
+using automation::ObjectRef;
+using automation::Variant;
+
+// The window is to close: the run stops where it is.
+struct Stopped {};
+
+// The save of the layer state failed: nothing may change then.
+struct NotSaved {};
+
+// The drawing's layers back as they were before the run: the restore
+// command, and where it fails the switches the first pass read, by name.
+void RestoreLayers(CaptureHost& host, automation::Object* layers, std::int32_t count, const MdiBmp& records) {
+  if (host.RestoreLayerState() || !layers) return;
+  PutSwitchesBack(*layers, count, records);
+}
+
+// What the run has changed in the drawing and not put back yet. A run that
+// ends by a failure (or a close) undoes it in this order, each step on its
+// own; once the server has gone, no further call is tried.
+class PutBack {
+ public:
+  PutBack(CaptureHost& host, FailureTrace* trace, const MdiBmp& records)
+      : host_(host), trace_(trace), records_(records) {}
+
+  bool restore_layers = false;     // a layer text was sent
+  bool command_variables = false;  // "EXPERT" 5 and "CMDECHO" 0
+  bool filedia = false;            // "FILEDIA" 0 by the export route
+  std::optional<std::int32_t> grid_mode;
+  std::optional<std::int32_t> ucs_icon;
+  bool selection_used = false;
+  automation::Object* document = nullptr;
+  automation::Object* selection = nullptr;
+  automation::Object* layers = nullptr;
+  std::int32_t layer_count = 0;
+
+  void AfterFailure(bool server_gone) noexcept {
+    gone_ = server_gone;
+    if (restore_layers) Try([&] { RestoreLayers(host_, layers, layer_count, records_); });
+    if (command_variables) {
+      Try([&] { cad::SetVariable(*document, u"EXPERT", 0); });
+      Try([&] { cad::SetVariable(*document, u"CMDECHO", 1); });
+    }
+    if (filedia) Try([&] { cad::SetVariable(*document, u"FILEDIA", 1); });
+    if (grid_mode) Try([&] { cad::SetVariable(*document, u"GRIDMODE", static_cast<std::int16_t>(*grid_mode)); });
+    if (ucs_icon) Try([&] { cad::SetVariable(*document, u"UCSICON", static_cast<std::int16_t>(*ucs_icon)); });
+    if (selection_used) Try([&] { selection->Call(u"Clear"); });
+    gone_ = false;  // what follows is the program's own
+    Try([&] {
+      host_.Relayout();
+      host_.Progress().SetPosition(0);
+      host_.Progress().SetVisible(false);
+    });
+    Try([&] { host_.BackAfterCapture(); });
+  }
+
+ private:
+  template <typename Step>
+  void Try(Step&& step) noexcept {
+    if (gone_) return;
+    try {
+      step();
+    } catch (const AutomationFailure& failure) {
+      if (hr::ServerGone(failure.HResult())) gone_ = true;
+      if (trace_) trace_->Discarded(failure.Message());
+    } catch (...) {
+      if (trace_) trace_->Discarded(DescribeCurrentFailure());
+    }
+  }
+
+  CaptureHost& host_;
+  FailureTrace* trace_;
+  const MdiBmp& records_;
+  bool gone_ = false;
+};
+
+class CaptureRun {
+ public:
+  CaptureRun(CaptureServices& services, CaptureHost& host, TextView progid, MdiBmp& records)
+      : s_(services), host_(host), progid_(progid), records_(records), put_back_(host, services.cad.trace, records) {}
+
+  void Run() {
+    const auto target = Connect(s_.cad, progid_, Unminimize::kYes);
+    if (!target) return;
+    try {
+      Body(*target->application);
+    } catch (const AutomationFailure& failure) {
+      put_back_.AfterFailure(hr::ServerGone(failure.HResult()));
+      throw;
+    } catch (...) {
+      put_back_.AfterFailure(false);
+      throw;
+    }
+  }
+
+ private:
+  // A close asked for while a call waited takes effect as soon as it returns.
+  void Check() {
+    if (host_.Stop() == StopRequest::kNow) throw Stopped{};
+  }
+
+  void Body(automation::Object& application);
+  // "VIEWSIZE", "EXTMIN" and "EXTMAX", and the capture rectangle from them.
+  void ReadViewExtents();
+  void ReadLayers(automation::Object& layers, std::int32_t count);
+  // One layer alone, counted and grabbed into record `index`.
+  void CaptureLayer(std::size_t index);
+
+  CaptureServices& s_;
+  CaptureHost& host_;
+  TextView progid_;
+  MdiBmp& records_;
+  PutBack put_back_;
+
+  automation::Object* application_ = nullptr;
+  // Held by the run, not by Body, so that the put-back can still use them.
+  ObjectRef document_;
+  ObjectRef selection_;
+  ObjectRef layers_;
+  Colour background_ = 0;
+  Variant extents_min_;
+  Variant extents_max_;
+  std::optional<CaptureRect> rect_;
+  std::int32_t view_width_ = 0;
+  std::int32_t view_height_ = 0;
+  ScreenBox view_;
+  bool park_cursor_ = false;
+  bool frozen_read_ = false;
+};
+
+void CaptureRun::ReadViewExtents() {
+  const double view_size = cad::GetVariable(*document_, u"VIEWSIZE").AsDouble(u"VIEWSIZE");
+  extents_min_ = cad::GetVariable(*document_, u"EXTMIN");
+  extents_max_ = cad::GetVariable(*document_, u"EXTMAX");
+  rect_ = CaptureRectangle(view_width_, view_height_, view_size, extents_min_.ElementAsDouble(0, u"EXTMIN"),
+                           extents_min_.ElementAsDouble(1, u"EXTMIN"), extents_max_.ElementAsDouble(0, u"EXTMAX"),
+                           extents_max_.ElementAsDouble(1, u"EXTMAX"));
+}
+
+void CaptureRun::Body(automation::Object& application) {
+  application_ = &application;
+  if (!host_.SaveLayerState()) throw NotSaved{};
+  Check();
+  document_ = ActiveDocument(application);
+  selection_ = document_->Get(u"ActiveSelectionset").AsObject(u"ActiveSelectionset");
+  background_ = ParseRgbText(host_.BackgroundText());
+  layers_ = document_->Get(u"Layers").AsObject(u"Layers");
+  automation::Object* const layers = layers_.get();
+  put_back_.document = document_.get();
+  put_back_.selection = selection_.get();
+  put_back_.layers = layers;
+  Check();
+  cad::ZoomExtents(application, progid_);
+  Check();
+
+  // The view: its size in pixels, its corner on the screen, its scale.
+  const Variant screen = cad::GetVariable(*document_, u"SCREENSIZE");
+  const std::int32_t width = screen.ElementAsInt32(0, u"SCREENSIZE");
+  const std::int32_t height = screen.ElementAsInt32(1, u"SCREENSIZE");
+  const WindowHandle document_window = document_->Get(u"HWND").AsWindowHandle(u"HWND");
+  view_ = s_.view.WindowBox(s_.view.FirstChild(document_window));
+  park_cursor_ = !IsAutocadTarget(progid_);
+  if (park_cursor_) s_.view.SetCursorPos(view_.left, view_.top);
+  Check();
+
+  const std::int32_t grid_mode = cad::GetVariable(*document_, u"GRIDMODE").AsInt32(u"GRIDMODE");
+  cad::SetVariable(*document_, u"GRIDMODE", 0);
+  put_back_.grid_mode = grid_mode;
+  const std::int32_t ucs_icon = cad::GetVariable(*document_, u"UCSICON").AsInt32(u"UCSICON");
+  cad::SetVariable(*document_, u"UCSICON", 0);
+  put_back_.ucs_icon = ucs_icon;
+  Check();
+
+  view_width_ = width;
+  view_height_ = height;
+  ReadViewExtents();
+  Check();
+
+  const std::int32_t count = layers->Get(u"Count").AsInt32(u"Count");
+  put_back_.layer_count = count;
+  ReleaseThumbnails(records_);
+  ResizeMdiBmp(records_, count > 0 ? static_cast<std::size_t>(count) : 0);
+  Check();
+
+  if (count > 0) {
+    ProgressDisplay& progress = host_.Progress();
+    progress.SetMax(count);
+    progress.SetPosition(0);
+    put_back_.command_variables = true;
+    cad::SetVariable(*document_, u"EXPERT", 5);
+    cad::SetVariable(*document_, u"CMDECHO", 0);
+    ReadLayers(*layers, count);
+    SortMdiBmp(records_, s_.collator);
+    progress.SetVisible(true);
+    progress.SetPosition(0);
+
+    frozen_read_ = std::any_of(records_.begin(), records_.end(), [](const TMdibmp& r) { return r.Freeze; });
+    // Esc during the first pass ends the run before the first picture.
+    for (std::size_t i = 0; i < records_.size() && host_.Stop() == StopRequest::kNone; ++i) CaptureLayer(i);
+    Check();
+
+    RestoreLayers(host_, layers, count, records_);
+    put_back_.restore_layers = false;
+    // Each on its own: a refused "EXPERT" still lets "CMDECHO" come back.
+    RunGuarded(s_.cad.trace, [&] { cad::SetVariable(*document_, u"EXPERT", 0); });
+    RunGuarded(s_.cad.trace, [&] { cad::SetVariable(*document_, u"CMDECHO", 1); });
+    put_back_.command_variables = false;
+    cad::Regen(*document_);
+  }
+
+  cad::SetVariable(*document_, u"GRIDMODE", static_cast<std::int16_t>(grid_mode));
+  put_back_.grid_mode.reset();
+  cad::SetVariable(*document_, u"UCSICON", static_cast<std::int16_t>(ucs_icon));
+  put_back_.ucs_icon.reset();
+  host_.Relayout();
+  host_.ShowFirstCell();
+  selection_->Call(u"Clear");
+  put_back_.selection_used = false;
+  host_.Progress().SetPosition(0);
+  host_.Progress().SetVisible(false);
+  host_.BackAfterCapture();
+}
+
+void CaptureRun::ReadLayers(automation::Object& layers, std::int32_t count) {
+  ProgressDisplay& progress = host_.Progress();
+  for (std::int32_t i = 0; i < count; ++i) {
+    progress.SetPosition(progress.Position() + 1);
+    host_.ProcessMessages();
+    Check();
+    const ObjectRef layer = layers.Get(u"Item", {Variant::Int32(i)}).AsObject(u"Item");
+    TMdibmp& record = records_[static_cast<std::size_t>(i)];
+    record.Name = layer->Get(u"Name").AsText(u"Name");
+    record.Lock = layer->Get(u"Lock").AsBool(u"Lock");
+    record.Freeze = layer->Get(u"Freeze").AsBool(u"Freeze");
+    record.LayerOn = layer->Get(u"LayerOn").AsBool(u"LayerOn");
+  }
+}
+
+void CaptureRun::CaptureLayer(std::size_t index) {
+  ProgressDisplay& progress = host_.Progress();
+  progress.SetPosition(progress.Position() + 1);
+  TMdibmp& record = records_[index];
+
+  put_back_.restore_layers = true;
+  cad::SendCommand(*document_, cad::CaptureLayerCommand(record.Name));
+  Check();
+  cad::ZoomExtents(*application_, progid_);
+  Check();
+  if (index == 0) {
+    // Every layer is thawed now. The extents read before left out the
+    // layers that were frozen then, and the view is zoomed to all of them:
+    // read both again, or the pictures and counts of those layers are wrong.
+    if (frozen_read_) ReadViewExtents();
+    if (rect_ && !IsAutocadPrefixedTarget(progid_)) {
+      const ScreenBox copied{view_.left + rect_->x, view_.top + rect_->y, view_.left + rect_->x + rect_->width,
+                             view_.top + rect_->y + rect_->height};
+      host_.KeepOutOfCapture(copied);
+    }
+  }
+  put_back_.selection_used = true;
+  selection_->Call(u"Clear");
+  cad::SelectCrossing(*selection_, extents_min_, extents_max_);
+  record.cnt = selection_->Get(u"Count").AsInt32(u"Count");
+  Check();
+  if (park_cursor_) s_.view.SetCursorPos(view_.left, view_.top);
+
+  // The picture: white unless the drawing's rectangle could be computed.
+  Bitmap picture(s_.grab.surfaces);
+  picture.SetPixelFormat(32);
+  const ThumbnailSize size = host_.Thumbnail();
+  picture.SetSize(size.width, size.height);
+  if (rect_)
+    CaptureView(s_.grab, progid_, *document_, rect_->width, rect_->height, rect_->x, rect_->y, picture,
+                put_back_.filedia);
+  Check();
+  if (host_.Monochrome()) ApplyMonochrome(picture, background_, 0xFFFFFF);
+  record.bmp = std::make_unique<Bitmap>(std::move(picture));
+
+  host_.Relayout();
+  host_.ShowCaptured(index);
+}
+
+}  // namespace
+
+bool RunCapture(CaptureServices& services, CaptureHost& host, TextView progid, MdiBmp& records) {
+  return RunGuarded(services.cad.trace, [&] { CaptureRun(services, host, progid, records).Run(); });
+}
+
+}  // namespace plyscan

@@ -1,0 +1,42 @@
+#include "capture/view_grab.h"
+
+#include "cadlink/cad_calls.h"
+#include "cadlink/command_texts.h"
+#include "cadlink/target_kind.h"
+#include "capture/pixel_copy.h"
+
+namespace plyscan {
+
+namespace {
+
+// The export route: the CAD writes its view to the export file; the wanted
+// rectangle comes out of it. A file that is not there leaves the picture white.
+void ExportView(ViewGrabServices& grab, automation::Object& document, std::int32_t x, std::int32_t y, Bitmap& capture,
+                bool& filedia_off) {
+  if (grab.files.Exists(grab.export_path)) static_cast<void>(grab.files.Remove(grab.export_path));
+  filedia_off = true;
+  cad::SetVariable(document, u"FILEDIA", 0);
+  cad::SendCommandByValue(document, cad::BmpOutCommand(grab.export_path));
+  cad::SetVariable(document, u"FILEDIA", 1);
+  filedia_off = false;
+  if (!grab.files.Exists(grab.export_path)) return;
+  const Bitmap exported = grab.copier.LoadBitmapFile(grab.export_path);
+  CopyPixels(exported, x, y, capture);
+}
+
+}  // namespace
+
+void CaptureView(ViewGrabServices& grab, TextView progid, automation::Object& document, std::int32_t width,
+                 std::int32_t height, std::int32_t x, std::int32_t y, Bitmap& thumbnail, bool& filedia_off) {
+  Bitmap capture(grab.surfaces);
+  capture.SetPixelFormat(32);
+  capture.SetSize(width, height);
+  const WindowHandle window = document.Get(u"Hwnd").AsWindowHandle(u"Hwnd");
+  if (IsAutocadPrefixedTarget(progid))
+    ExportView(grab, document, x, y, capture, filedia_off);
+  else
+    grab.copier.CopyWindow(window, x, y, capture);
+  grab.copier.ShrinkOnto(capture, thumbnail);
+}
+
+}  // namespace plyscan

@@ -1,0 +1,48 @@
+// The view grab: one rectangle of the CAD's document view as a thumbnail.
+// The screen route copies the document window's pixels from the screen; the
+// export route (a target whose ProgID begins with "AUTOCAD") has the CAD
+// write its view to a bitmap file beside the executable and reads it back.
+// Either way the picture is shrunk onto the thumbnail with the dropped
+// pixels ORed into the kept ones.
+#pragma once
+
+#include <cstdint>
+
+#include "base/bitmap.h"
+#include "base/files.h"
+#include "cadlink/automation.h"
+#include "cadlink/connection.h"
+
+namespace plyscan {
+
+// Port: the graphics operations of the grab.
+class ViewCopier {
+ public:
+  virtual ~ViewCopier() = default;
+  // The window's client pixels at (x, y) on, as the screen shows them with
+  // the windows layered over it (SRCCOPY | CAPTUREBLT), into the whole of
+  // `into`. Every device context is released again.
+  virtual void CopyWindow(WindowHandle window, std::int32_t x, std::int32_t y, Bitmap& into) = 0;
+  // StretchBlt of the whole of `from` onto the whole of `onto` in the stretch
+  // mode WHITEONBLACK.
+  virtual void ShrinkOnto(const Bitmap& from, Bitmap& onto) = 0;
+  // The bitmap file read with a standard reader, at 32 bits per pixel.
+  // Throws Failure when the file is not a bitmap it can read.
+  virtual Bitmap LoadBitmapFile(const Text& path) = 0;
+};
+
+struct ViewGrabServices {
+  ViewCopier& copier;
+  FileSystem& files;
+  SurfaceFactory& surfaces;
+  Text export_path;  // the executable's path with the extension ".bmp"
+};
+
+// Paints the rectangle `width` x `height` at (x, y) of the document's view
+// onto `thumbnail`, which keeps its own size. `filedia_off` is set while the
+// export route has "FILEDIA" at 0 (a failure can leave it so, for the
+// caller to put back). Failures of the CAD's calls pass to the caller.
+void CaptureView(ViewGrabServices& grab, TextView progid, automation::Object& document, std::int32_t width,
+                 std::int32_t height, std::int32_t x, std::int32_t y, Bitmap& thumbnail, bool& filedia_off);
+
+}  // namespace plyscan

@@ -1,0 +1,68 @@
+#include "win32/gdi_view_capture.h"
+
+#include <windows.h>
+
+#include "base/failure.h"
+#include "base/platform.h"
+#include "win32/dib_info.h"
+#include "win32/gdi.h"
+#include "win32/scoped_dib.h"
+
+namespace plyscan::win32 {
+
+namespace {
+
+HWND AsHwnd(WindowHandle window) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(window)); }
+
+}  // namespace
+
+WindowHandle Win32ViewWindows::FirstChild(WindowHandle window) {
+  return reinterpret_cast<UINT_PTR>(GetWindow(AsHwnd(window), GW_CHILD));
+}
+
+ScreenBox Win32ViewWindows::WindowBox(WindowHandle window) {
+  RECT r{};
+  if (!window || !GetWindowRect(AsHwnd(window), &r)) return {};
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+void Win32ViewWindows::SetCursorPos(std::int32_t x, std::int32_t y) { ::SetCursorPos(x, y); }
+
+void GdiViewCopier::CopyWindow(WindowHandle window, std::int32_t x, std::int32_t y, Bitmap& into) {
+  if (into.Width() <= 0 || into.Height() <= 0) return;
+  const ClientDc source(AsHwnd(window));
+  if (!source.Get()) throw Failure(u"GetDC of the view failed (error " + DecimalText(GetLastError()) + u")");
+  ScopedDib dib(into);
+  // The result is not tested: a copy that fails leaves the picture as it was.
+  BitBlt(dib.Dc(), 0, 0, into.Width(), into.Height(), source.Get(), x, y, SRCCOPY | CAPTUREBLT);
+  dib.CopyTo(into);
+}
+
+void GdiViewCopier::ShrinkOnto(const Bitmap& from, Bitmap& onto) {
+  if (from.Width() <= 0 || from.Height() <= 0 || onto.Width() <= 0 || onto.Height() <= 0) return;
+  const ScopedDib source(from);
+  ScopedDib target(onto);
+  SetStretchBltMode(target.Dc(), WHITEONBLACK);
+  StretchBlt(target.Dc(), 0, 0, onto.Width(), onto.Height(), source.Dc(), 0, 0, from.Width(), from.Height(), SRCCOPY);
+  target.CopyTo(onto);
+}
+
+Bitmap GdiViewCopier::LoadBitmapFile(const Text& path) {
+  GdiBitmap loaded(static_cast<HBITMAP>(LoadImageW(nullptr, reinterpret_cast<const wchar_t*>(path.c_str()),
+                                                   IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  if (!loaded) throw Failure(u"cannot read " + path + u" as a bitmap (error " + DecimalText(GetLastError()) + u")");
+  BITMAP info{};
+  if (!GetObjectW(loaded.Get(), sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0)
+    throw Failure(u"cannot read " + path + u" as a bitmap");
+  Bitmap bitmap(SystemSurfaces());
+  bitmap.SetPixelFormat(32);
+  bitmap.SetSize(info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight);
+  BITMAPINFO wanted = DibInfoOf(bitmap);
+  const ScreenDc screen;
+  if (GetDIBits(screen.Get(), loaded.Get(), 0, static_cast<UINT>(bitmap.Height()), bitmap.Row(0), &wanted,
+                DIB_RGB_COLORS) == 0)
+    throw Failure(u"cannot read the pixels of " + path);
+  return bitmap;
+}
+
+}  // namespace plyscan::win32

@@ -1,0 +1,28 @@
+// The view grab on Windows: the CAD's view window found and its corner read
+// (GetWindow, GetWindowRect), the cursor parked (SetCursorPos), the window's
+// pixels copied from the screen with GetDC and BitBlt (SRCCOPY | CAPTUREBLT),
+// shrunk with StretchBlt in the stretch mode WHITEONBLACK, and the export
+// file read with the system's own bitmap reader (LoadImageW). Every DC and
+// bitmap is released on every way out.
+#pragma once
+
+#include "capture/view_grab.h"
+#include "capture/view_windows.h"
+
+namespace plyscan::win32 {
+
+class Win32ViewWindows final : public ViewWindows {
+ public:
+  WindowHandle FirstChild(WindowHandle window) override;
+  ScreenBox WindowBox(WindowHandle window) override;
+  void SetCursorPos(std::int32_t x, std::int32_t y) override;
+};
+
+class GdiViewCopier final : public ViewCopier {
+ public:
+  void CopyWindow(WindowHandle window, std::int32_t x, std::int32_t y, Bitmap& into) override;
+  void ShrinkOnto(const Bitmap& from, Bitmap& onto) override;
+  Bitmap LoadBitmapFile(const Text& path) override;
+};
+
+}  // namespace plyscan::win32

@@ -1,0 +1,396 @@
+// The capture run through the main window's "キャプチャ" button, with
+// simcad in-process as the target: what it reads and counts, the pictures it
+// makes, what it leaves in the drawing, and what it puts back when a call
+// fails, the window closes or input arrives while it runs.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "base/platform.h"
+#include "capture_fixture.h"
+#include "simcad/drawing/render.h"
+#include "simcad/objects/sim_objects.h"
+#include "support/shared_files.h"
+
+namespace plyscan::testing {
+namespace {
+
+constexpr std::int32_t kScreenWidth = 320;
+constexpr std::int32_t kScreenHeight = 240;
+
+simcad::Entity LineOn(Text layer, double x0, double y0, double x1, double y1) {
+  simcad::Entity e;
+  e.kind = simcad::EntityKind::Line;
+  e.layer = std::move(layer);
+  e.points = {{x0, y0, 0}, {x1, y1, 0}};
+  return e;
+}
+
+// Layers "0" (one line), "Walls" (two lines, locked), "Doors" (off, one
+// line), "Notes" (frozen, a line far out), "Empty" (nothing).
+simcad::Drawing SmallDrawing() {
+  simcad::Drawing d;
+  for (const char16_t* name : {u"0", u"Walls", u"Doors", u"Notes", u"Empty"}) d.layers.push_back(simcad::Layer{name});
+  d.layers[1].locked = true;
+  d.layers[2].on = false;
+  d.layers[3].frozen = true;
+  d.entities = {LineOn(u"0", 0, 0, 100, 0), LineOn(u"Walls", 0, 0, 0, 50), LineOn(u"Walls", 100, 0, 100, 50),
+                LineOn(u"Doors", 40, 0, 60, 20), LineOn(u"Notes", -50, 80, 150, 80)};
+  return d;
+}
+
+simcad::Drawing OnScreen(simcad::Drawing drawing) {
+  drawing.view.screen_width = kScreenWidth;
+  drawing.view.screen_height = kScreenHeight;
+  return drawing;
+}
+
+class Capture : public MainWindowFixture {
+ public:
+  explicit Capture(simcad::Drawing drawing = SmallDrawing(), ui::HeadlessWindowSystem::Options options = {},
+                   std::unique_ptr<simcad::FileWriter> files = nullptr)
+      : MainWindowFixture(OnScreen(std::move(drawing)), options, {}, std::move(files)),
+        original(session->GetDrawing()) {
+    SetUserVariables(*session);
+    before = StateOf(*session);
+  }
+  void Press() { main->Window().Click(main->Button4); }
+  // Every record has its layer's switches as they were before the run.
+  void ExpectSwitchesRead() const {
+    for (const TMdibmp& record : main->MdiBmp) {
+      const simcad::Layer* layer = original.FindLayer(record.Name);
+      ASSERT_NE(layer, nullptr) << ToUtf8(record.Name);
+      EXPECT_EQ(record.LayerOn, layer->on) << ToUtf8(record.Name);
+      EXPECT_EQ(record.Freeze, layer->frozen) << ToUtf8(record.Name);
+      EXPECT_EQ(record.Lock, layer->locked) << ToUtf8(record.Name);
+    }
+  }
+  // The drawing as before, but "EXPERT" 0 and "CMDECHO" 1 (as before here).
+  void ExpectPutBack() const {
+    EXPECT_EQ(StateOf(*session), before) << Describe(StateOf(*session)) << "\nbefore: " << Describe(before);
+    EXPECT_TRUE(session->Selection().empty());
+    EXPECT_FALSE(session->GetCommandLine().Active());
+    EXPECT_FALSE(main->ProgressBar1.Visible());
+  }
+  std::size_t IndexOf(TextView name) const {
+    for (std::size_t i = 0; i < original.layers.size(); ++i)
+      if (original.layers[i].name == name) return i;
+    return original.layers.size();
+  }
+
+  simcad::Drawing original;
+  DrawingState before;
+};
+
+// A whole run on a drawing: the records, the counts, the pictures, and the
+// drawing left as it was.
+void ExpectCompleteCapture(Capture& c, const std::string& what) {
+  SCOPED_TRACE(what);
+  const MdiBmp& records = c.main->MdiBmp;
+  ASSERT_EQ(records.size(), c.original.layers.size());
+  std::multiset<Text> names, expected_names;
+  for (const auto& layer : c.original.layers) expected_names.insert(layer.name);
+  for (const auto& record : records) names.insert(record.Name);
+  EXPECT_EQ(names, expected_names);
+  for (std::size_t i = 1; i < records.size(); ++i)
+    EXPECT_LE(UserCollator().Compare(records[i - 1].Name, records[i].Name), 0) << i;
+  c.ExpectSwitchesRead();
+
+  // What a crossing window over the extents can find: the entities with
+  // geometry (an insert of an empty block has none).
+  std::vector<std::int32_t> counts(c.original.layers.size());
+  for (const simcad::Entity& e : c.original.entities)
+    if (!simcad::Extents(e).Empty())
+      if (const simcad::Layer* layer = c.original.FindLayer(e.layer))
+        ++counts[static_cast<std::size_t>(layer - c.original.layers.data())];
+  const auto rect = ExpectedRectangle(c.original);
+  const ThumbnailSize size{200, 120};
+  for (const TMdibmp& record : records) {
+    const std::size_t layer = c.IndexOf(record.Name);
+    ASSERT_LT(layer, counts.size());
+    EXPECT_EQ(record.cnt, counts[layer]) << ToUtf8(record.Name);
+    ASSERT_TRUE(record.bmp) << ToUtf8(record.Name);
+    if (rect) {
+      const Bitmap expected = ExpectedThumbnail(c.original, layer, *rect, size.width, size.height);
+      EXPECT_EQ(FirstDifference(*record.bmp, expected), "") << ToUtf8(record.Name);
+    }
+  }
+  if (rect) {
+    for (const ScreenBox& copy : c.cad.screen.copies)
+      EXPECT_EQ(copy, (ScreenBox{rect->x, rect->y, rect->x + rect->width, rect->y + rect->height}));
+  }
+  c.ExpectPutBack();
+  EXPECT_EQ(c.session->Variables().Integer(u"EXPERT"), 0);
+  EXPECT_EQ(c.session->Variables().Integer(u"CMDECHO"), 1);
+  EXPECT_NE(c.session->GetDrawing().FindLayerState(u"PLYSCAN"), nullptr);
+  EXPECT_EQ(c.main->Grid.Row(), 0);
+}
+
+TEST(CaptureRun, EverySharedDrawingLayerByLayer) {
+  PLYSCAN_REQUIRE_SHARED_DRAWINGS(folder);
+  for (const auto& file : SharedDrawingFiles(folder)) {
+    Capture c(simcad::LoadDxfFile(file));
+    c.Press();
+    ExpectCompleteCapture(c, file.filename().string());
+  }
+}
+
+TEST(CaptureRun, ASmallDrawingWithALayerOffOneFrozenAndOneLocked) {
+  Capture c;
+  c.Press();
+  ExpectCompleteCapture(c, "small drawing");
+  // One grab per layer, the board repainted after each, every row shown.
+  EXPECT_EQ(c.cad.screen.copies.size(), 5u);
+  EXPECT_EQ(c.Board().Repaints(), 5);
+  EXPECT_EQ(c.main->Grid.ColCount(), 3);
+  EXPECT_EQ(c.main->Grid.RowCount(), 2);
+}
+
+TEST(CaptureRun, WithoutATargetNothingHappens) {
+  Capture c;
+  ResizeMdiBmp(c.main->MdiBmp, 1);
+  c.main->MdiBmp[0].Name = u"kept";
+  c.cad.target.running = false;
+  c.Press();
+  ASSERT_EQ(c.main->MdiBmp.size(), 1u);
+  EXPECT_EQ(c.main->MdiBmp[0].Name, u"kept");
+  EXPECT_EQ(c.cad.target.attaches, 0);
+  EXPECT_EQ(c.session->GetDrawing().FindLayerState(u"PLYSCAN"), nullptr);
+}
+
+TEST(CaptureRun, ADrawingWithoutLayersEmptiesTheBoardAndTouchesOnlyTheGridAndIcon) {
+  Capture c(simcad::Drawing{});
+  ASSERT_EQ(c.session->Variables().SetInteger(u"EXPERT", 3), simcad::VariableError::None);
+  ASSERT_EQ(c.session->Variables().SetInteger(u"CMDECHO", 0), simcad::VariableError::None);
+  c.before = StateOf(*c.session);
+  ResizeMdiBmp(c.main->MdiBmp, 2);
+  c.main->MdiBmp[0].bmp = std::make_unique<Bitmap>(SystemSurfaces());
+  c.Press();
+  EXPECT_TRUE(c.main->MdiBmp.empty());
+  c.ExpectPutBack();  // "EXPERT" 3 and "CMDECHO" 0 untouched
+  EXPECT_EQ(c.session->RegenCount(), 0);
+  EXPECT_NE(c.session->GetDrawing().FindLayerState(u"PLYSCAN"), nullptr);
+  EXPECT_EQ(c.Calls(u"SendCommand"), 1);  // the save alone
+}
+
+TEST(CaptureRun, TheTargetKindDecidesZoomsAndTheCursor) {
+  const struct {
+    const char16_t* progid;
+    int zooms;
+    std::size_t parked;
+  } cases[] = {
+      {u"BricscadApp.AcadApplication", 1 + 5, 1 + 5},
+      {u"Gcad.Application", 2 + 10, 1 + 5},
+      {u"Vendor.AutoCAD.Application", 1 + 5, 0},
+  };
+  for (const auto& k : cases) {
+    Capture c;
+    c.cad.target.progid = k.progid;
+    TargetProgID = k.progid;
+    c.Press();
+    EXPECT_EQ(c.session->ZoomCount(), k.zooms) << ToUtf8(k.progid);
+    ASSERT_EQ(c.cad.screen.cursor.size(), k.parked) << ToUtf8(k.progid);
+    for (const ScreenBox& at : c.cad.screen.cursor) EXPECT_EQ(at, (ScreenBox{kSimViewLeft, kSimViewTop, kSimViewLeft, kSimViewTop}));
+    EXPECT_EQ(c.main->MdiBmp.size(), 5u);
+  }
+}
+
+TEST(CaptureRun, TheExportRouteReadsWhatTheCadWroteBesideTheExecutable) {
+  Capture c;
+  c.cad.target.progid = u"AutoCAD.Application.24";
+  TargetProgID = c.cad.target.progid;
+  c.Press();
+  ExpectCompleteCapture(c, "export route");
+  EXPECT_TRUE(c.cad.screen.copies.empty());
+  EXPECT_EQ(c.cad.screen.loads, 5);
+  EXPECT_TRUE(SystemFiles().Exists(c.dir.PathOf("plyscan.bmp")));  // left on disk
+  EXPECT_EQ(c.session->Variables().Integer(u"FILEDIA"), 1);
+}
+
+// A CAD whose export writes nothing.
+class NoFiles final : public simcad::FileWriter {
+ public:
+  bool Write(const Text&, const std::string&) override { return false; }
+};
+
+TEST(CaptureRun, AnExportThatWritesNothingGivesWhiteNotAnOldPicture) {
+  Capture c(SmallDrawing(), {}, std::make_unique<NoFiles>());
+  c.cad.target.progid = u"AUTOCAD.Application";
+  TargetProgID = c.cad.target.progid;
+  // An earlier export's picture, all black.
+  simcad::Image old{kScreenWidth, kScreenHeight, std::vector<std::uint8_t>(kScreenWidth * kScreenHeight * 3, 0)};
+  const auto bytes = simcad::BmpBytes(old);
+  c.dir.Write("plyscan.bmp", std::string(bytes.begin(), bytes.end()));
+  c.Press();
+  EXPECT_FALSE(SystemFiles().Exists(c.dir.PathOf("plyscan.bmp")));
+  EXPECT_EQ(c.cad.screen.loads, 0);
+  for (const TMdibmp& record : c.main->MdiBmp) {
+    ASSERT_TRUE(record.bmp);
+    EXPECT_EQ(record.bmp->Pixel(0, 0), 0xFFFFFF);
+    EXPECT_EQ(record.bmp->Pixel(150, 100), 0xFFFFFF);
+  }
+  c.ExpectPutBack();
+}
+
+TEST(CaptureRun, ThumbnailsAreOneCellLessTheBar) {
+  const struct {
+    std::optional<std::int32_t> scale;
+    std::int32_t dpi, width, height;
+  } cases[] = {{100, 96, 200, 120}, {125, 96, 200, 115}, {125, 120, 250, 150}, {150, 144, 300, 180}};
+  for (const auto& k : cases) {
+    Capture c(SmallDrawing(), {{1920, 1080}, k.scale, k.dpi});
+    c.Press();
+    for (const TMdibmp& record : c.main->MdiBmp) {
+      ASSERT_TRUE(record.bmp);
+      EXPECT_EQ(record.bmp->Width(), k.width) << k.dpi;
+      EXPECT_EQ(record.bmp->Height(), k.height) << k.dpi;
+      EXPECT_EQ(record.bmp->BitsPerPixel(), 32);
+    }
+  }
+}
+
+TEST(CaptureRun, TheMonochromeBoxIsReadForEachPicture) {
+  Capture c;
+  int texts = 0;
+  c.session->SetViewChangedHandler([&] {
+    // From the third layer's picture on, "モノクロ" is ticked.
+    if (c.Calls(u"SendCommand") != texts && (texts = c.Calls(u"SendCommand")) == 4)
+      c.main->CheckBox1.UserSetChecked(true);
+  });
+  c.Press();
+  std::vector<int> formats;
+  for (const TMdibmp& record : c.main->MdiBmp) formats.push_back(record.bmp->BitsPerPixel());
+  EXPECT_EQ(formats, (std::vector<int>{32, 32, 24, 24, 24}));
+  // Every pixel is black, the background or white in a two-colour picture.
+  const Bitmap& mono = *c.main->MdiBmp[4].bmp;
+  for (int y = 0; y < mono.Height(); ++y)
+    for (int x = 0; x < mono.Width(); ++x) {
+      const Colour p = mono.Pixel(x, y);
+      ASSERT_TRUE(p == 0 || p == 0x302821 || p == 0xFFFFFF) << x << "," << y << ": " << p;
+    }
+}
+
+TEST(CaptureRun, HostileNamesAreCapturedWithOnlyTheirOwnObjects) {
+  simcad::Drawing d;
+  const std::vector<Text> names{u"0",     u"E.LIGHT", u"E-LIGHT", u"A#1",     u"A11",      u"*",  u"Say \"hi\"",
+                                u"C:\\x", u"~NOT",    u"Old[2]",  u"Old2",    u"a,b",      u"a",  u"`tick",
+                                u"tick",  u" lead",   u"電気-照明", u"Two  Words", u"Two Words"};
+  double y = 0;
+  for (const Text& name : names) {
+    d.layers.push_back(simcad::Layer{name});
+    // Each layer one line more than the one before: a count shows whose they are.
+    for (std::size_t k = 0; k < d.layers.size(); ++k, y += 1) d.entities.push_back(LineOn(name, 0, y, 10, y));
+  }
+  Capture c(d);
+  c.Press();
+  ASSERT_EQ(c.main->MdiBmp.size(), names.size());
+  for (const TMdibmp& record : c.main->MdiBmp)
+    EXPECT_EQ(record.cnt, static_cast<std::int32_t>(c.IndexOf(record.Name) + 1)) << ToUtf8(record.Name);
+  c.ExpectPutBack();
+}
+
+// Every member the run calls fails once, at its first, a middle and its last
+// call: the drawing comes back as it was, and the next run works.
+TEST(CaptureRun, AFailedCallAnywherePutsTheDrawingBack) {
+  std::map<Text, int> calls;
+  {
+    Capture clean;
+    clean.Press();
+    calls = clean.cad.target.faults.Counts();
+  }
+  ASSERT_GT(calls.size(), 10u);
+  for (const auto& [member, count] : calls) {
+    for (const int nth : std::set<int>{1, (count + 1) / 2, count}) {
+      const std::string what = ToUtf8(member) + "@" + std::to_string(nth) + " of " + std::to_string(count);
+      SCOPED_TRACE(what);
+      Capture c;
+      c.cad.target.faults.Add({member, nth});
+      c.Press();
+      c.ExpectPutBack();
+      EXPECT_TRUE(c.windows.errors.empty());
+      // Usable again: the next run captures every layer.
+      c.cad.target.faults = CallFaults{};
+      c.Press();
+      ExpectCompleteCapture(c, what + ", then again");
+    }
+  }
+}
+
+TEST(CaptureRun, AFailureInTheFourthPictureKeepsTheFirstThree) {
+  Capture c;
+  c.cad.target.faults.Add({u"Select", 4});
+  c.Press();
+  ASSERT_EQ(c.main->MdiBmp.size(), 5u);
+  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(c.main->MdiBmp[i].bmp != nullptr, i < 3) << i;
+  EXPECT_FALSE(c.main->MdiBmp[4].Name.empty());
+  c.ExpectPutBack();
+}
+
+TEST(CaptureRun, AServerThatHasGoneIsNotCalledAgain) {
+  Capture c;
+  c.cad.target.faults.Add({u"ZoomExtents", 3, hr::kDisconnected});
+  c.Press();
+  // Nothing after the failed zoom: the put-back knows the server is gone.
+  EXPECT_EQ(c.cad.target.attaches, 2);  // the run's and the save's, no restore
+  EXPECT_EQ(c.Calls(u"SendCommand"), 3);
+  EXPECT_EQ(c.Calls(u"SetVariable"), 4);
+  EXPECT_EQ(c.Calls(u"ZoomExtents"), 3);
+  EXPECT_EQ(c.Calls(u"Clear"), 1);  // the first picture's; none to clear the selection after
+  EXPECT_FALSE(c.main->ProgressBar1.Visible());
+}
+
+TEST(CaptureRun, InputDuringTheFirstPassIsIgnoredAndACloseWaitsForThePutBack) {
+  Capture c;
+  int attaches_seen = -1;
+  c.windows.on_process_messages = [&] {
+    if (c.windows.message_passes != 2) return;
+    attaches_seen = c.cad.target.attaches;
+    c.main->Window().Click(c.main->Button4);  // a second capture
+    c.main->Window().Click(c.main->Button2);  // the restore
+    c.main->Grid.MouseDown(ui::MouseButton::kLeft, {}, 10, 10);
+    c.main->Window().Click(c.main->Button3);  // the CAD button
+    c.Window().Close();
+  };
+  c.Press();
+  EXPECT_EQ(c.cad.target.attaches, attaches_seen);  // none of the commands ran
+  // The close stopped the run in its first pass; the window closed once the drawing was back.
+  EXPECT_TRUE(c.Window().Closed());
+  c.ExpectPutBack();
+  EXPECT_EQ(c.cad.screen.copies.size(), 0u);
+}
+
+TEST(CaptureRun, TheWindowKeepsOutOfTheCopiedArea) {
+  for (const bool exclusion : {false, true}) {
+    SCOPED_TRACE(exclusion ? "excluded from capture" : "moved aside");
+    ui::HeadlessWindowSystem::Options options;
+    options.capture_exclusion = exclusion;
+    Capture c(SmallDrawing(), options);
+    const ui::ScreenRect over_view{kSimViewLeft + 20, kSimViewTop + 20, 681, 362};
+    c.Window().SetWindowRect(over_view);
+    const auto rect = *ExpectedRectangle(c.original);
+    const ScreenBox copied{kSimViewLeft + rect.x, kSimViewTop + rect.y, kSimViewLeft + rect.x + rect.width,
+                           kSimViewTop + rect.y + rect.height};
+    std::vector<ui::ScreenRect> at_copy;
+    std::vector<bool> excluded;
+    c.session->SetViewChangedHandler([&] {
+      at_copy.push_back(c.Window().WindowRect());
+      excluded.push_back(c.Window().ExcludedFromCapture());
+    });
+    c.Press();
+    ASSERT_FALSE(at_copy.empty());
+    const ui::ScreenRect during = at_copy[at_copy.size() / 2];
+    if (exclusion) {
+      EXPECT_EQ(during, over_view);
+      EXPECT_TRUE(excluded[excluded.size() / 2]);
+    } else {
+      EXPECT_TRUE(during.left >= copied.right || during.left + during.width <= copied.left ||
+                  during.top >= copied.bottom || during.top + during.height <= copied.top);
+    }
+    EXPECT_EQ(c.Window().WindowRect(), over_view);  // back where it was
+    EXPECT_FALSE(c.Window().ExcludedFromCapture());
+  }
+}
+
+}  // namespace
+}  // namespace plyscan::testing
