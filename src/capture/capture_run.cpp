@@ -20,10 +20,14 @@ using automation::ObjectRef;
 using automation::Variant;
 
 // The window is to close: the run stops where it is.
-struct Stopped {};
+struct Stopped : Failure {
+  Stopped() : Failure(u"the capture stopped: the window is closing") {}
+};
 
 // The save of the layer state failed: nothing may change then.
-struct NotSaved {};
+struct NotSaved : Failure {
+  NotSaved() : Failure(u"the capture did not start: the layer state could not be saved") {}
+};
 
 // The drawing's layers back as they were before the run: the restore
 // command, and where it fails the switches the first pass read, by name.

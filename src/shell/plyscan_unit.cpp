@@ -94,7 +94,13 @@ class TForm60::CaptureWindow final : public CaptureHost {
     return {form_.Grid.DefaultColWidth(), form_.Grid.DefaultRowHeight() - board::HeaderBarHeight(form_.dispScale)};
   }
   ProgressDisplay& Progress() override { return progress_; }
-  StopRequest Stop() override { return form_.close_requested_ ? StopRequest::kNow : StopRequest::kNone; }
+  StopRequest Stop() override {
+    const ui::QueuedStop queued = form_.services_->windows.TakeStopRequests(form_.form_);
+    form_.close_requested_ = form_.close_requested_ || queued.close;
+    form_.escape_requested_ = form_.escape_requested_ || queued.escape;
+    if (form_.close_requested_) return StopRequest::kNow;
+    return form_.escape_requested_ ? StopRequest::kAfterLayer : StopRequest::kNone;
+  }
 
   void KeepOutOfCapture(const ScreenBox& area) override {
     ui::FormPeer& window = form_.form_.Peer();
@@ -125,6 +131,7 @@ class TForm60::CaptureWindow final : public CaptureHost {
 
 void TForm60::Button4Click() {
   capturing_ = true;
+  escape_requested_ = false;
   CaptureWindow host(*this);
   CaptureServices capture{services_->cad, services_->capture.windows,
                           ViewGrabServices{services_->capture.copier, services_->files, SystemSurfaces(),
@@ -132,6 +139,7 @@ void TForm60::Button4Click() {
                           services_->collator};
   RunCapture(capture, host, TargetProgID, MdiBmp);
   capturing_ = false;
+  escape_requested_ = false;
   // A close asked for during the run takes effect now that the drawing is back.
   if (close_requested_) {
     close_requested_ = false;

@@ -33,6 +33,7 @@ class TForm60 {
   void SetTargetForm(TTargetCADForm* dialog) noexcept { target_form_ = dialog; }
 
   ui::Form& Window() noexcept { return form_; }
+  const ui::Form& Window() const noexcept { return form_; }
 
   void FormCreate();
   void FormDestroy();
@@ -87,6 +88,7 @@ class TForm60 {
   bool filter_registered_ = false;
   bool capturing_ = false;
   bool close_requested_ = false;
+  bool escape_requested_ = false;
 
  public:
   // The controls, under their designed names.

@@ -10,6 +10,12 @@
 
 namespace plyscan::ui {
 
+// Requests that stop a long command, taken from the queue while it runs.
+struct QueuedStop {
+  bool close = false;   // the window is to close
+  bool escape = false;  // Esc in one of its windows
+};
+
 class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
@@ -30,6 +36,10 @@ class WindowSystem {
   virtual void ShowError(TextView text) = 0;
   // Dispatches the pending window messages of the thread, then returns.
   virtual void ProcessMessages() = 0;
+  // Takes from the thread's queue, without dispatching anything else, a
+  // close of `form` (WM_CLOSE, SC_CLOSE, a press on its close box, Alt+F4)
+  // and Esc pressed in one of its windows.
+  virtual QueuedStop TakeStopRequests(const Form& form) = 0;
   // The desktop over all monitors, in screen pixels.
   virtual ScreenRect Desktop() = 0;
 };

@@ -7,20 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "base/platform.h"
+#include "live_main_window.h"
 #include "real_input.h"
-#include "shell/layouts.h"
-#include "shell/plyscan_unit.h"
-#include "simcad_process.h"
-#include "support/temp_dir.h"
-#include "win32/com_activation.h"
-#include "win32/ui/win32_shell_ports.h"
-#include "win32/ui/win32_window_system.h"
-#include "win32/win32_automation_runtime.h"
-#include "win32/win32_desktop.h"
 
 namespace plyscan::testing {
 namespace {
@@ -28,42 +19,17 @@ namespace {
 using automation::ObjectRef;
 using automation::Variant;
 
-// Control identifiers are the layout's rows plus 100.
-int IdOf(const wchar_t* name) {
-  const ui::FormDesign& form = ui::Form60Design();
-  for (std::size_t i = 0; i < form.controls.size(); ++i)
-    if (std::wstring(reinterpret_cast<const wchar_t*>(form.controls[i].name)) == name) return 100 + static_cast<int>(i);
-  return -1;
-}
-
-int CountLines(const std::filesystem::path& log, const std::string& what) {
-  std::ifstream in(log);
-  int n = 0;
-  for (std::string line; std::getline(in, line);)
-    if (line.find(what) != std::string::npos) ++n;
-  return n;
-}
-
 class BoardInput : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { ole_ = new win32::OleApartment; }
   static void TearDownTestSuite() { delete ole_; }
 
-  BoardInput()
-      : progid(simcad::testing::UniqueProgId(u"BoardInput.Demo")),
-        log(dir.Root() / "calls.jsonl"),
-        simcad({u"--progid", progid, u"--demo", u"--log", log.u16string()}),
-        services{windows,           filter,         SystemProfileStore(),      SystemFiles(),
-                 SystemAnsiCodec(), UserCollator(), dir.PathOf("plyscan.exe"), cad},
-        main(services) {}
+  BoardInput() : live({u"--demo"}), main(live.main) {}
 
   void SetUp() override {
-    ASSERT_TRUE(simcad.Running()) << simcad.Problem();
-    main.Create();
-    TargetProgID = progid;
-    windows.ShowMainWindow(main.Window());
-    main.Window().Peer().SetWindowRect({40, 40, 700, 400});
-    application = win32::AttachByProgId(progid);
+    ASSERT_TRUE(live.simcad.Running()) << live.simcad.Problem();
+    live.Open({40, 40, 700, 400});
+    application = live.Cad();
     const ObjectRef layers = Document()->Get(u"Layers").AsObject();
     const std::int32_t count = layers->Get(u"Count").AsInt32();
     ResizeMdiBmp(main.MdiBmp, static_cast<std::size_t>(count));
@@ -76,15 +42,12 @@ class BoardInput : public ::testing::Test {
     }
     main.FormResize();
     main.Grid.Repaint();
-    form = windows.WindowOf(main.Window())->Hwnd();
-    grid = GetDlgItem(form, IdOf(L"DrawGrid1"));
+    form = live.Form();
+    grid = live.Control(L"DrawGrid1");
     ASSERT_NE(grid, nullptr);
     PumpFor(std::chrono::milliseconds(300));
   }
-  void TearDown() override {
-    application.reset();
-    windows.DestroyAll();
-  }
+  void TearDown() override { application.reset(); }
 
   ObjectRef Document() { return application->Get(u"ActiveDocument").AsObject(); }
   // The names of the layers that are on in simcad.exe's drawing.
@@ -103,19 +66,10 @@ class BoardInput : public ::testing::Test {
     const PixelRect r = main.Grid.CellRect({col, row});
     return ClientToScreenPoint(grid, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
-  int SendCommands() { return CountLines(log, "\"member\":\"SendCommand\""); }
+  int SendCommands() { return live.LogLines("\"member\":\"SendCommand\""); }
 
-  TempDir dir;
-  std::u16string progid;
-  std::filesystem::path log;
-  simcad::testing::SimcadProcess simcad;
-  win32::Win32WindowSystem windows;
-  win32::Win32MessageFilterRegistry filter;
-  win32::Win32AutomationRuntime runtime;
-  win32::Win32Desktop desktop;
-  CadServices cad{runtime, desktop, nullptr};
-  ShellServices services;
-  TForm60 main;
+  LiveMainWindow live;
+  TForm60& main;
   ObjectRef application;
   HWND form = nullptr;
   HWND grid = nullptr;
@@ -162,7 +116,7 @@ TEST_F(BoardInput, TheRestoreAndDeleteButtonsActOnTheDrawing) {
   Click();
   ASSERT_TRUE(PumpUntil([&] { return ShowsOnly(main.MdiBmp[0].Name); }));
 
-  MoveMouseTo(ClientToScreenPoint(GetDlgItem(form, IdOf(L"Button2")), 10, 10));
+  MoveMouseTo(ClientToScreenPoint(live.Control(L"Button2"), 10, 10));
   Click();
   EXPECT_TRUE(PumpUntil([&] { return Shown() == before; }));
 
@@ -173,7 +127,7 @@ TEST_F(BoardInput, TheRestoreAndDeleteButtonsActOnTheDrawing) {
     return state.find("\"PLYSCAN\"", states) < state.find("\"command_history\"");
   };
   ASSERT_TRUE(has_state());
-  MoveMouseTo(ClientToScreenPoint(GetDlgItem(form, IdOf(L"Button6")), 10, 10));
+  MoveMouseTo(ClientToScreenPoint(live.Control(L"Button6"), 10, 10));
   Click();
   EXPECT_TRUE(PumpUntil([&] { return !has_state(); }));
 }

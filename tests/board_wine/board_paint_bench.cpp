@@ -43,7 +43,7 @@ int main() {
   GetModuleFileNameW(nullptr, exe, MAX_PATH);
   ShellServices services{windows,           filter,         SystemProfileStore(),
                          SystemFiles(),     SystemAnsiCodec(), UserCollator(),
-                         Text(reinterpret_cast<const char16_t*>(exe)), cad.services};
+                         Text(reinterpret_cast<const char16_t*>(exe)), cad.services, cad.devices};
   TForm60 main(services);
   main.Create();
   windows.ShowMainWindow(main.Window());

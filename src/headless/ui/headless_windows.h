@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "base/bitmap.h"
@@ -123,6 +124,7 @@ class HeadlessWindowSystem final : public WindowSystem {
     if (on_process_messages) on_process_messages();
   }
   ScreenRect Desktop() override { return {0, 0, options_.screen.width, options_.screen.height}; }
+  QueuedStop TakeStopRequests(const Form&) override { return std::exchange(queued_stop, QueuedStop{}); }
 
   // The window of a created form.
   HeadlessForm& WindowOf(const Form& form) const;
@@ -143,6 +145,8 @@ class HeadlessWindowSystem final : public WindowSystem {
   // What the user does while a handler lets messages through, and how often it did.
   std::function<void()> on_process_messages;
   int message_passes = 0;
+  // What the user has put in the queue for a long command to find.
+  QueuedStop queued_stop;
 
   // Every stacking change, in order: the form's class name and the new state.
   struct StackingChange {

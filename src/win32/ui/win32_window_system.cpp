@@ -98,6 +98,28 @@ void Win32WindowSystem::ProcessMessages() {
   }
 }
 
+ui::QueuedStop Win32WindowSystem::TakeStopRequests(const ui::Form& form) {
+  ui::QueuedStop stop;
+  const FormWindow* window = WindowOf(form);
+  if (!window || !window->Hwnd()) return stop;
+  const HWND hwnd = window->Hwnd();
+  const auto ours = [hwnd](HWND target) { return target && GetAncestor(target, GA_ROOT) == hwnd; };
+  MSG msg{};
+  // Each kind of message is looked at where it stands first in the queue;
+  // only a stop request is taken, everything else stays for later.
+  const auto take_first = [&](UINT message, auto&& is_stop) {
+    if (PeekMessageW(&msg, nullptr, message, message, PM_NOREMOVE | PM_NOYIELD) && ours(msg.hwnd) && is_stop(msg))
+      return PeekMessageW(&msg, msg.hwnd, message, message, PM_REMOVE | PM_NOYIELD) != FALSE;
+    return false;
+  };
+  stop.close = take_first(WM_CLOSE, [](const MSG&) { return true; }) ||
+               take_first(WM_SYSCOMMAND, [](const MSG& m) { return (m.wParam & 0xFFF0) == SC_CLOSE; }) ||
+               take_first(WM_NCLBUTTONDOWN, [](const MSG& m) { return m.wParam == HTCLOSE; }) ||
+               take_first(WM_SYSKEYDOWN, [](const MSG& m) { return m.wParam == VK_F4; });
+  stop.escape = take_first(WM_KEYDOWN, [](const MSG& m) { return m.wParam == VK_ESCAPE; });
+  return stop;
+}
+
 ui::ScreenRect Win32WindowSystem::Desktop() {
   return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
           GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};

@@ -1,0 +1,189 @@
+// The capture through the real main window in this process, started by a
+// real click on "キャプチャ", against simcad.exe in a process of its own,
+// under Wine: a shared drawing captured with simcad's counts and every cell
+// painted; the GDI objects back to where they were after two runs; a second
+// click and a close while it runs; and the window left out of every picture
+// when it lies over the CAD's view.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <thread>
+
+#include "base/platform.h"
+#include "board/cell_painter.h"
+#include "live_main_window.h"
+#include "real_input.h"
+#include "simcad/drawing/drawing.h"
+#include "support/shared_files.h"
+#include "win32/gdi.h"
+
+namespace plyscan::testing {
+namespace {
+
+using automation::ObjectRef;
+using automation::Variant;
+
+class CaptureWindow : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ole_ = new win32::OleApartment; }
+  static void TearDownTestSuite() { delete ole_; }
+
+  void Start(std::vector<std::u16string> simcad_args, const ui::ScreenRect& rect = {40, 40, 700, 420}) {
+    live = std::make_unique<LiveMainWindow>(std::move(simcad_args));
+    ASSERT_TRUE(live->simcad.Running()) << live->simcad.Problem();
+    live->Open(rect);
+    PumpFor(std::chrono::milliseconds(300));
+  }
+  TForm60& Main() { return live->main; }
+
+  // A real click on "キャプチャ" (from any thread: the input goes through the
+  // system's queue to the window's thread).
+  void ClickCapture() {
+    MoveMouseTo(ClientToScreenPoint(live->Control(L"Button4"), 20, 12));
+    Click();
+  }
+  // Clicks "キャプチャ" and runs the window's messages until the run has
+  // ended. The run is one handler: it has ended once the restore of the
+  // layer state has reached simcad.exe and the handler has returned.
+  bool CaptureAndWait(std::chrono::seconds timeout = std::chrono::seconds(90)) {
+    const int restores = live->LogLines("layerstate-restore");
+    ClickCapture();
+    return PumpUntil([&] { return live->LogLines("layerstate-restore") > restores; }, timeout,
+                     [this](MSG& msg) {
+                       if (msg.message == WM_QUIT) quit_posted = true;
+                       return live->windows.PreTranslate(msg);
+                     });
+  }
+  // The layers' switches in simcad.exe's drawing, as "name:1FL".
+  std::vector<std::string> CadSwitches() {
+    std::vector<std::string> out;
+    const ObjectRef layers = live->Cad()->Get(u"ActiveDocument").AsObject()->Get(u"Layers").AsObject();
+    for (std::int32_t i = 0, n = layers->Get(u"Count").AsInt32(); i < n; ++i) {
+      const ObjectRef layer = layers->Get(u"Item", {Variant::Int32(i)}).AsObject();
+      out.push_back(ToUtf8(layer->Get(u"Name").AsText()) + ":" + (layer->Get(u"LayerOn").AsBool() ? "1" : "0") +
+                    (layer->Get(u"Freeze").AsBool() ? "F" : "T") + (layer->Get(u"Lock").AsBool() ? "L" : "U"));
+    }
+    return out;
+  }
+
+  std::unique_ptr<LiveMainWindow> live;
+  bool quit_posted = false;
+  static inline win32::OleApartment* ole_ = nullptr;
+};
+
+TEST_F(CaptureWindow, CapturesASharedDrawingWithItsCountsAndPaintsEveryCell) {
+  PLYSCAN_REQUIRE_SHARED_DRAWINGS(folder);
+  const std::filesystem::path file = folder / "floorplan.dxf";
+  const simcad::Drawing drawing = simcad::LoadDxfFile(file);
+  Start({u"--drawing", file.u16string(), u"--screen", u"640x400"}, {20, 20, 1040, 960});
+  const std::vector<std::string> before = CadSwitches();
+  ASSERT_TRUE(CaptureAndWait());
+
+  const MdiBmp& records = Main().MdiBmp;
+  ASSERT_EQ(records.size(), drawing.layers.size());
+  const auto counts = drawing.EntityCounts();
+  for (const TMdibmp& record : records) {
+    const simcad::Layer* layer = drawing.FindLayer(record.Name);
+    ASSERT_NE(layer, nullptr);
+    EXPECT_EQ(record.cnt, static_cast<std::int32_t>(counts[static_cast<std::size_t>(layer - drawing.layers.data())]))
+        << ToUtf8(record.Name);
+    EXPECT_TRUE(record.bmp) << ToUtf8(record.Name);
+  }
+  EXPECT_EQ(CadSwitches(), before);
+
+  // The board on the screen: every cell of a record with its bar, the rest black.
+  Main().Grid.Repaint();
+  const HWND grid = live->Control(L"DrawGrid1");
+  const win32::ClientDc screen(grid);
+  const ui::GridModel& board = Main().Grid;
+  int painted = 0;
+  const std::int32_t rows = std::min(board.RowCount(), board.TopRow() + board.VisibleRowCount());
+  for (std::int32_t row = board.TopRow(); row < rows; ++row)
+    for (std::int32_t col = 0; col < board.ColCount(); ++col) {
+      const PixelRect cell = board.CellRect({col, row});
+      const std::size_t index = static_cast<std::size_t>(row) * static_cast<std::size_t>(board.ColCount()) +
+                                static_cast<std::size_t>(col);
+      const COLORREF bar = GetPixel(screen.Get(), cell.left + 3, cell.top + 3);
+      const COLORREF middle = GetPixel(screen.Get(), cell.left + 100, cell.top + 80);
+      if (index < records.size()) {
+        const auto expected = static_cast<COLORREF>(records[index].cnt ? board::kBarColour : board::kEmptyBarColour);
+        EXPECT_EQ(bar, expected) << "cell " << col << "," << row;
+        EXPECT_NE(middle, RGB(0, 0, 0)) << "cell " << col << "," << row;
+        ++painted;
+      } else {
+        EXPECT_EQ(middle, RGB(0, 0, 0)) << "cell " << col << "," << row;
+      }
+    }
+  EXPECT_GE(painted, 12);
+}
+
+TEST_F(CaptureWindow, TheGdiObjectsComeBackAfterTwoRuns) {
+  Start({u"--demo", u"--screen", u"640x400"});
+  const long ours = win32::LiveGdiObjects();
+  const DWORD system = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  for (int run = 1; run <= 2; ++run) {
+    ASSERT_TRUE(CaptureAndWait()) << "run " << run;
+    PumpFor(std::chrono::milliseconds(200));
+    EXPECT_EQ(win32::LiveGdiObjects(), ours) << "run " << run;
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), system) << "run " << run;
+  }
+  EXPECT_FALSE(Main().MdiBmp.empty());
+}
+
+TEST_F(CaptureWindow, ASecondClickIsIgnoredAndACloseStopsTheRunAfterThePutBack) {
+  // Each command text takes a while, as a regen of a large drawing does.
+  Start({u"--demo", u"--screen", u"640x400", u"--delay", u"SendCommand=400"});
+  const std::vector<std::string> before = CadSwitches();
+  // While the run holds this thread, a user clicks again and then closes.
+  const HWND form = live->Form();
+  std::thread user([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    ClickCapture();
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    PostMessageW(form, WM_CLOSE, 0, 0);
+  });
+  const bool ended = CaptureAndWait(std::chrono::seconds(60));
+  user.join();
+  ASSERT_TRUE(ended);
+  PumpFor(std::chrono::milliseconds(500));
+
+  EXPECT_EQ(live->LogLines("layerstate-save"), 1);  // one run only
+  EXPECT_EQ(CadSwitches(), before);                  // the drawing put back
+  EXPECT_TRUE(quit_posted);                          // and then the window closed
+  // The run stopped at the close: not every layer got its picture.
+  std::size_t pictures = 0;
+  for (const TMdibmp& record : Main().MdiBmp) pictures += record.bmp ? 1 : 0;
+  EXPECT_LT(pictures, Main().MdiBmp.size());
+}
+
+TEST_F(CaptureWindow, TheWindowOverTheCadsViewIsInNoThumbnail) {
+  Start({u"--demo", u"--screen", u"640x400"}, {900, 40, 560, 380});
+  ASSERT_TRUE(CaptureAndWait());
+  std::vector<Bitmap> clear;
+  for (const TMdibmp& record : Main().MdiBmp) clear.push_back(record.bmp->Copy());
+
+  // Over the middle of the view, as the window floats over a maximised CAD.
+  const ObjectRef document = live->Cad()->Get(u"ActiveDocument").AsObject();
+  const HWND view = reinterpret_cast<HWND>(static_cast<UINT_PTR>(document->Get(u"HWND").AsWindowHandle()));
+  RECT r{};
+  GetWindowRect(view, &r);
+  const ui::ScreenRect over{(r.left + r.right) / 2 - 200, (r.top + r.bottom) / 2 - 150, 560, 380};
+  Main().Window().Peer().SetWindowRect(over);
+  PumpFor(std::chrono::milliseconds(300));
+  ASSERT_TRUE(CaptureAndWait());
+  ASSERT_EQ(Main().MdiBmp.size(), clear.size());
+  for (std::size_t i = 0; i < clear.size(); ++i) {
+    const Bitmap& now = *Main().MdiBmp[i].bmp;
+    int differing = 0;
+    for (int y = 0; y < now.Height(); ++y)
+      for (int x = 0; x < now.Width(); ++x) differing += now.Pixel(x, y) != clear[i].Pixel(x, y);
+    EXPECT_EQ(differing, 0) << ToUtf8(Main().MdiBmp[i].Name);
+  }
+  EXPECT_EQ(Main().Window().Peer().WindowRect(), over);  // back where it was
+}
+
+}  // namespace
+}  // namespace plyscan::testing

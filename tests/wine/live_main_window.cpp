@@ -1,0 +1,64 @@
+#include "live_main_window.h"
+
+#include <cstdio>
+#include <fstream>
+
+#include "base/platform.h"
+#include "shell/layouts.h"
+
+namespace plyscan::testing {
+
+namespace {
+
+std::vector<std::u16string> WithIdentity(std::vector<std::u16string> args, const std::u16string& progid,
+                                         const std::filesystem::path& log) {
+  args.insert(args.begin(), {u"--progid", progid, u"--log", log.u16string()});
+  return args;
+}
+
+}  // namespace
+
+void PrintedTrace::Discarded(const Text& what) noexcept {
+  std::fprintf(stderr, "CAD command ended: %s\n", ToUtf8(what).c_str());
+}
+
+LiveMainWindow::LiveMainWindow(std::vector<std::u16string> simcad_args)
+    : progid(simcad::testing::UniqueProgId(u"LiveWindow.Sim")),
+      log(dir.Root() / "calls.jsonl"),
+      simcad(WithIdentity(std::move(simcad_args), progid, log)),
+      services{windows,           filter,         SystemProfileStore(),      SystemFiles(),
+               SystemAnsiCodec(), UserCollator(), dir.PathOf("plyscan.exe"), cad,
+               capture},
+      main(services) {}
+
+LiveMainWindow::~LiveMainWindow() { windows.DestroyAll(); }
+
+void LiveMainWindow::Open(const ui::ScreenRect& rect) {
+  main.Create();
+  TargetProgID = progid;
+  windows.ShowMainWindow(main.Window());
+  main.Window().Peer().SetWindowRect(rect);
+}
+
+HWND LiveMainWindow::Form() const { return windows.WindowOf(main.Window())->Hwnd(); }
+
+HWND LiveMainWindow::Control(const wchar_t* name) const {
+  // Control identifiers are the layout's rows plus 100.
+  const ui::FormDesign& form = ui::Form60Design();
+  for (std::size_t i = 0; i < form.controls.size(); ++i)
+    if (std::wstring(reinterpret_cast<const wchar_t*>(form.controls[i].name)) == name)
+      return GetDlgItem(Form(), 100 + static_cast<int>(i));
+  return nullptr;
+}
+
+automation::ObjectRef LiveMainWindow::Cad() const { return win32::AttachByProgId(progid); }
+
+int LiveMainWindow::LogLines(const std::string& what) const {
+  std::ifstream in(log);
+  int n = 0;
+  for (std::string line; std::getline(in, line);)
+    if (line.find(what) != std::string::npos) ++n;
+  return n;
+}
+
+}  // namespace plyscan::testing
