@@ -41,19 +41,18 @@ bool RestoreLayerState(Drawing& drawing, TextView name, CommandHistory& history)
     }
   }
 
+  const LayerLookup lookup(drawing.layers);
   for (const LayerSwitches& saved : state.layers) {
-    for (std::size_t i = 0; i < drawing.layers.size(); ++i) {
-      Layer& layer = drawing.layers[i];
-      if (!SameName(layer.name, saved.name)) continue;
-      if (state.mask & layer_mask::kOn) layer.on = saved.on;
-      if (state.mask & layer_mask::kLocked) layer.locked = saved.locked;
-      if (state.mask & layer_mask::kFrozen) {
-        if (saved.frozen && i == drawing.current)
-          history.Add(u"Cannot freeze layer \"" + layer.name + u"\".  It is the CURRENT layer.");
-        else
-          layer.frozen = saved.frozen;
-      }
-      break;
+    const std::size_t i = lookup.IndexOf(saved.name);
+    if (i >= drawing.layers.size()) continue;
+    Layer& layer = drawing.layers[i];
+    if (state.mask & layer_mask::kOn) layer.on = saved.on;
+    if (state.mask & layer_mask::kLocked) layer.locked = saved.locked;
+    if (state.mask & layer_mask::kFrozen) {
+      if (saved.frozen && i == drawing.current)
+        history.Add(u"Cannot freeze layer \"" + layer.name + u"\".  It is the CURRENT layer.");
+      else
+        layer.frozen = saved.frozen;
     }
   }
   return true;

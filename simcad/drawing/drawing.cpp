@@ -51,6 +51,21 @@ const Layer* Drawing::FindLayer(TextView name) const {
   return nullptr;
 }
 
+LayerLookup::LayerLookup(const std::vector<Layer>& layers) : layers_(&layers) {
+  index_.reserve(layers.size());
+  for (std::size_t i = 0; i < layers.size(); ++i) index_.emplace(NameKey(layers[i].name), i);  // the first stays
+}
+
+std::size_t LayerLookup::IndexOf(TextView name) const {
+  const auto found = index_.find(NameKey(name));
+  return found == index_.end() ? layers_->size() : found->second;
+}
+
+const Layer* LayerLookup::Find(TextView name) const {
+  const std::size_t i = IndexOf(name);
+  return i < layers_->size() ? &(*layers_)[i] : nullptr;
+}
+
 LayerState* Drawing::FindLayerState(TextView name) {
   for (LayerState& state : layer_states)
     if (SameName(state.name, name)) return &state;
@@ -58,9 +73,10 @@ LayerState* Drawing::FindLayerState(TextView name) {
 }
 
 Box Drawing::ThawedExtents() const {
+  const LayerLookup lookup(layers);
   Box box;
   for (const Entity& entity : entities) {
-    const Layer* layer = FindLayer(entity.layer);
+    const Layer* layer = lookup.Find(entity.layer);
     if (layer && layer->frozen) continue;
     box.Add(Extents(entity));
   }
@@ -68,9 +84,10 @@ Box Drawing::ThawedExtents() const {
 }
 
 std::vector<std::size_t> Drawing::SelectCrossing(const Box& window) const {
+  const LayerLookup lookup(layers);
   std::vector<std::size_t> selected;
   for (std::size_t i = 0; i < entities.size(); ++i) {
-    const Layer* layer = FindLayer(entities[i].layer);
+    const Layer* layer = lookup.Find(entities[i].layer);
     if (layer && (!layer->on || layer->frozen)) continue;
     if (CrossesWindow(entities[i], window)) selected.push_back(i);
   }
@@ -78,13 +95,10 @@ std::vector<std::size_t> Drawing::SelectCrossing(const Box& window) const {
 }
 
 std::vector<std::size_t> Drawing::EntityCounts() const {
+  const LayerLookup lookup(layers);
   std::vector<std::size_t> counts(layers.size(), 0);
   for (const Entity& entity : entities)
-    for (std::size_t i = 0; i < layers.size(); ++i)
-      if (SameName(layers[i].name, entity.layer)) {
-        ++counts[i];
-        break;
-      }
+    if (const std::size_t i = lookup.IndexOf(entity.layer); i < layers.size()) ++counts[i];
   return counts;
 }
 

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace simcad {
@@ -166,5 +167,21 @@ Drawing DemoDrawing();
 bool SameName(TextView a, TextView b);
 // The name with its letters folded as SameName folds them: equal keys, same name.
 Text NameKey(TextView name);
+
+// The drawing's layers by name, for loops over many entities or layers:
+// built once, it finds what FindLayer finds (the first layer of that name)
+// without a search through every layer for each name. It stays right while
+// the drawing's layers keep their names and places.
+class LayerLookup {
+ public:
+  explicit LayerLookup(const std::vector<Layer>& layers);
+  // The index of the layer, or layers.size() for none.
+  std::size_t IndexOf(TextView name) const;
+  const Layer* Find(TextView name) const;
+
+ private:
+  const std::vector<Layer>* layers_;
+  std::unordered_map<Text, std::size_t> index_;
+};
 
 }  // namespace simcad

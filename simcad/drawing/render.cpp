@@ -101,14 +101,14 @@ Rgb EntityColour(const Entity& e, const Layer* layer) {
   return AciColour(e.colour);
 }
 
-void DrawEntity(const Drawing& drawing, const Entity& e, Canvas& canvas) {
-  const Layer* layer = drawing.FindLayer(e.layer);
+void DrawEntity(const LayerLookup& layers, const Entity& e, Canvas& canvas) {
+  const Layer* layer = layers.Find(e.layer);
   if (layer && layer->frozen) return;  // a frozen layer hides the entity and everything it holds
   if (!layer || layer->on) {
     const Rgb colour = EntityColour(e, layer);
     ForEachPrimitive(e, [&](const Primitive& p) { canvas.Draw(p, colour); });
   }
-  for (const Entity& part : e.parts) DrawEntity(drawing, part, canvas);
+  for (const Entity& part : e.parts) DrawEntity(layers, part, canvas);
 }
 
 }  // namespace
@@ -138,7 +138,8 @@ Image RenderView(const Drawing& drawing) {
   }
   if (image.width == 0 || image.height == 0 || !(drawing.view.height > 0)) return image;
   Canvas canvas(image, drawing.view);
-  for (const Entity& entity : drawing.entities) DrawEntity(drawing, entity, canvas);
+  const LayerLookup layers(drawing.layers);
+  for (const Entity& entity : drawing.entities) DrawEntity(layers, entity, canvas);
   return image;
 }
 

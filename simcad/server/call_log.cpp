@@ -136,11 +136,23 @@ std::string CallLogLine(const CallRecord& call) {
     out += "\",\"error\":";
     AppendString(out, call.error);
   }
-  out += '}';
+  out += ",\"busy_us\":" + std::to_string(call.busy_us) + '}';
   return out;
 }
 
 CallLog::CallLog(const std::filesystem::path& file) : out_(file, std::ios::binary | std::ios::app) {}
+
+void CallLog::WriteLookup(std::u16string_view object_type, std::u16string_view name) noexcept {
+  try {
+    std::string line = "{\"object\":";
+    AppendString(line, object_type);
+    line += ",\"lookup\":";
+    AppendString(line, name);
+    out_ << line << "}\n";
+    out_.flush();
+  } catch (...) {
+  }
+}
 
 void CallLog::Write(const CallRecord& call) noexcept {
   try {

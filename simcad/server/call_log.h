@@ -1,6 +1,7 @@
 // --log FILE: one JSON line per call that reached a member: the object's
-// type, the member, the invoke kind, the arguments' VARTYPEs and values, and
-// the result or the error. Each line is flushed at once, so a test can read
+// type, the member, the invoke kind, the arguments' VARTYPEs and values, the
+// result or the error, and the time the server was busy with it; and one
+// line per name looked up (GetIDsOfNames). Each line is flushed at once, so a test can read
 // the log while simcad runs.
 #pragma once
 
@@ -20,6 +21,8 @@ class CallLog {
   explicit CallLog(const std::filesystem::path& file);
   [[nodiscard]] bool Ok() const { return static_cast<bool>(out_); }
   void Write(const CallRecord& call) noexcept;
+  // A GetIDsOfNames: {"object":...,"lookup":...}.
+  void WriteLookup(std::u16string_view object_type, std::u16string_view name) noexcept;
 
  private:
   std::ofstream out_;

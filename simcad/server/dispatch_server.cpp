@@ -1,5 +1,7 @@
 #include "simcad/server/dispatch_server.h"
 
+#include <chrono>
+
 #include <oleauto.h>
 
 #include <new>
@@ -65,8 +67,10 @@ HRESULT Report(const AutomationFailure& failure, EXCEPINFO* exception) {
 
 }  // namespace
 
-HRESULT SimDispatch::Failed(CallRecord& call, const AutomationFailure& failure, EXCEPINFO* exception) {
+HRESULT SimDispatch::Failed(CallRecord& call, const AutomationFailure& failure, EXCEPINFO* exception,
+                            std::int64_t busy_us) {
   call.hresult = failure.HResult();
+  call.busy_us = busy_us;
   call.error = failure.Detail().empty() ? failure.Message() : failure.Detail();
   if (observer_) observer_->AfterCall(call);
   return Report(failure, exception);
@@ -121,6 +125,10 @@ HRESULT SimDispatch::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCI
       break;
     }
   }
+  if (observer_ && names[0]) {
+    const std::u16string_view name(reinterpret_cast<const char16_t*>(names[0]));
+    observer_->LookedUp(object_->TypeName(), name);
+  }
   return (ids[0] == DISPID_UNKNOWN || count > 1) ? DISP_E_UNKNOWNNAME : S_OK;
 }
 
@@ -142,6 +150,10 @@ HRESULT SimDispatch::InvokeMember(DISPID id, WORD flags, const DISPPARAMS& param
                                   EXCEPINFO* exception, UINT* arg_error) {
   const auto members = object_->Members();
   if (id < 1 || static_cast<std::size_t>(id) > members.size()) return DISP_E_MEMBERNOTFOUND;
+  const auto arrived = std::chrono::steady_clock::now();
+  const auto busy = [&arrived] {
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - arrived).count();
+  };
 
   CallRecord call;
   call.object_type = object_->TypeName();
@@ -205,13 +217,14 @@ HRESULT SimDispatch::InvokeMember(DISPID id, WORD flags, const DISPPARAMS& param
     }
     if (result) *result = plyscan::win32::ToVariant(call.result, bridge, member).Release();
   } catch (const AutomationFailure& failure) {
-    return Failed(call, failure, exception);
+    return Failed(call, failure, exception, busy());
   } catch (const std::bad_alloc&) {
     throw;
   } catch (const std::exception& e) {
     return Failed(call, AutomationFailure(hr::kFail, std::u16string(call.member), plyscan::FromUtf8(e.what())),
-                  exception);
+                  exception, busy());
   }
+  call.busy_us = busy();
   if (observer_) observer_->AfterCall(call);
   return S_OK;
 }

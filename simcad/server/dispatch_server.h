@@ -32,6 +32,7 @@ struct CallRecord {
   plyscan::automation::Variant result;
   std::int32_t hresult = 0;  // 0 when the call succeeded
   std::u16string error;
+  std::int64_t busy_us = 0;  // time in the server from the call's arrival to its answer
 };
 
 class CallObserver {
@@ -41,6 +42,8 @@ class CallObserver {
   virtual void BeforeCall(const CallRecord& call) = 0;
   // After every call that reached a member, whether it succeeded or not.
   virtual void AfterCall(const CallRecord& call) noexcept = 0;
+  // After each GetIDsOfNames, a round trip of its own.
+  virtual void LookedUp(std::u16string_view /*object_type*/, std::u16string_view /*name*/) noexcept {}
 };
 
 class SimDispatch final : public IDispatch {
@@ -64,7 +67,8 @@ class SimDispatch final : public IDispatch {
   ~SimDispatch() = default;
   HRESULT InvokeMember(DISPID id, WORD flags, const DISPPARAMS& params, VARIANT* result, EXCEPINFO* exception,
                        UINT* arg_error);
-  HRESULT Failed(CallRecord& call, const plyscan::AutomationFailure& failure, EXCEPINFO* exception);
+  HRESULT Failed(CallRecord& call, const plyscan::AutomationFailure& failure, EXCEPINFO* exception,
+                 std::int64_t busy_us);
 
   std::atomic<ULONG> refs_{1};
   std::shared_ptr<SimObject> object_;

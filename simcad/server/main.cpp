@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -66,11 +67,25 @@ class ServerCalls final : public CallObserver {
   void ViewChanged() noexcept { view_changed_ = true; }
 
   void BeforeCall(const CallRecord& call) override { faults_.Before(call.member); }
+  void LookedUp(std::u16string_view object_type, std::u16string_view name) noexcept override {
+    if (log_) log_->WriteLookup(object_type, name);
+  }
+  // The repaint is part of the call, as a CAD's regen is: it counts in the
+  // time the log gives the call.
   void AfterCall(const CallRecord& call) noexcept override {
-    if (log_) log_->Write(call);
+    const auto start = std::chrono::steady_clock::now();
     if (view_changed_ && windows_) {
       view_changed_ = false;
       windows_->Refresh();
+    }
+    if (!log_) return;
+    try {
+      CallRecord logged = call;
+      logged.busy_us +=
+          std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
+      log_->Write(logged);
+    } catch (...) {
+      log_->Write(call);
     }
   }
 

@@ -1,12 +1,14 @@
 #include "cadlink/connection.h"
 
+#include "cadlink/patient_calls.h"
+
 namespace plyscan {
 
 std::optional<CadApplication> ConnectToTarget(AutomationRuntime& runtime, DesktopWindows& desktop,
                                               TextView progid, Unminimize unminimize) {
   if (!runtime.IsTargetRunning(progid)) return std::nullopt;
   CadApplication cad;
-  cad.application = runtime.Attach(progid);
+  cad.application = Patient(runtime.Attach(progid), desktop);
   cad.window = cad.application->Get(u"HWND").AsWindowHandle(u"HWND");
   if (unminimize == Unminimize::kYes && desktop.IsIconic(cad.window)) {
     desktop.OpenIcon(cad.window);

@@ -42,7 +42,8 @@ struct CadApplication {
 
 // The prologue up to the foreground step: the running test (nullopt when the
 // target is not running), the attach, the application's HWND, the optional
-// un-minimize step (OpenIcon, then 500 ms), and SetForegroundWindow.
+// un-minimize step (OpenIcon, then 500 ms), and SetForegroundWindow. The
+// application object asks refused calls again (patient_calls.h).
 std::optional<CadApplication> ConnectToTarget(AutomationRuntime& runtime, DesktopWindows& desktop,
                                               TextView progid, Unminimize unminimize);
 

@@ -46,6 +46,7 @@ void GridModel::SetDpi(std::int32_t dpi) {
 }
 
 void GridModel::SetColCount(std::int32_t count) {
+  if (std::max(1, count) == col_count_) return;
   col_count_ = std::max(1, count);
   col_ = std::min(col_, col_count_ - 1);
   ClampScroll();
@@ -53,6 +54,7 @@ void GridModel::SetColCount(std::int32_t count) {
 }
 
 void GridModel::SetRowCount(std::int32_t count) {
+  if (std::max(1, count) == row_count_) return;
   row_count_ = std::max(1, count);
   row_ = std::min(row_, row_count_ - 1);
   ClampScroll();
@@ -120,7 +122,9 @@ void GridModel::ClampScroll() {
 }
 
 void GridModel::SetOuterSize(PixelSize outer, std::int32_t scroll_bar) {
-  outer_ = {std::max(0, outer.width), std::max(0, outer.height)};
+  const PixelSize size{std::max(0, outer.width), std::max(0, outer.height)};
+  if (size == outer_ && std::max(0, scroll_bar) == scroll_bar_) return;
+  outer_ = size;
   scroll_bar_ = std::max(0, scroll_bar);
   ClampScroll();
   Changed();

@@ -340,6 +340,42 @@ TEST(CaptureRun, AServerThatHasGoneIsNotCalledAgain) {
   EXPECT_FALSE(c.main->ProgressBar1.Visible());
 }
 
+TEST(CaptureRun, ACadThatRefusesCallsForAWhileIsWaitedFor) {
+  Capture c;
+  for (int nth = 1; nth <= 3; ++nth) c.cad.target.faults.Add({u"SendCommand", nth, hr::kCallRejected});
+  c.cad.target.faults.Add({u"Item", 4, hr::kRetryLater});
+  c.Press();
+  ExpectCompleteCapture(c, "refused calls");
+  const auto& calls = c.cad.desktop.calls;
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "Sleep 250"), 4);
+}
+
+TEST(CaptureRun, ACloseInTheQueueStopsTheRunAtOnceAndEscAfterTheLayerInHand) {
+  for (const bool close : {true, false}) {
+    SCOPED_TRACE(close ? "close" : "Esc");
+    Capture c;
+    int texts = 0;
+    c.session->SetViewChangedHandler([&] {
+      // While the second layer's text runs, the user asks.
+      if (c.Calls(u"SendCommand") != texts && (texts = c.Calls(u"SendCommand")) == 3) {
+        if (close)
+          c.windows.queued_stop.close = true;
+        else
+          c.windows.queued_stop.escape = true;
+      }
+    });
+    c.Press();
+    std::size_t pictures = 0;
+    for (const TMdibmp& record : c.main->MdiBmp) pictures += record.bmp ? 1 : 0;
+    // A close stops before the second picture; Esc lets the second one finish.
+    EXPECT_EQ(pictures, close ? 1u : 2u);
+    EXPECT_EQ(c.Window().Closed(), close);
+    c.ExpectPutBack();
+    EXPECT_EQ(c.session->RegenCount(), close ? 1 : 2);  // the restore's; and the end's after Esc
+    EXPECT_EQ(c.main->Grid.Row(), 0);
+  }
+}
+
 TEST(CaptureRun, InputDuringTheFirstPassIsIgnoredAndACloseWaitsForThePutBack) {
   Capture c;
   int attaches_seen = -1;

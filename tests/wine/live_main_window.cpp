@@ -22,10 +22,11 @@ void PrintedTrace::Discarded(const Text& what) noexcept {
   std::fprintf(stderr, "CAD command ended: %s\n", ToUtf8(what).c_str());
 }
 
-LiveMainWindow::LiveMainWindow(std::vector<std::u16string> simcad_args)
+LiveMainWindow::LiveMainWindow(std::vector<std::u16string> simcad_args, win32::DispatchIds ids)
     : progid(simcad::testing::UniqueProgId(u"LiveWindow.Sim")),
       log(dir.Root() / "calls.jsonl"),
       simcad(WithIdentity(std::move(simcad_args), progid, log)),
+      runtime(ids),
       services{windows,           filter,         SystemProfileStore(),      SystemFiles(),
                SystemAnsiCodec(), UserCollator(), dir.PathOf("plyscan.exe"), cad,
                capture},

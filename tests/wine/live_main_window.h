@@ -31,7 +31,8 @@ class PrintedTrace final : public FailureTrace {
 class LiveMainWindow {
  public:
   // simcad.exe with `simcad_args` (its --progid and --log are added).
-  explicit LiveMainWindow(std::vector<std::u16string> simcad_args);
+  explicit LiveMainWindow(std::vector<std::u16string> simcad_args,
+                          win32::DispatchIds ids = win32::DispatchIds::kCache);
   ~LiveMainWindow();
   LiveMainWindow(const LiveMainWindow&) = delete;
   LiveMainWindow& operator=(const LiveMainWindow&) = delete;
@@ -52,7 +53,7 @@ class LiveMainWindow {
   simcad::testing::SimcadProcess simcad;
   win32::Win32WindowSystem windows;
   win32::Win32MessageFilterRegistry filter;
-  win32::Win32AutomationRuntime runtime;
+  win32::Win32AutomationRuntime runtime;  // as plyscan.exe has it unless asked otherwise
   win32::Win32Desktop desktop;
   PrintedTrace trace;
   CadServices cad{runtime, desktop, &trace};

@@ -116,7 +116,7 @@ TEST(CallLogLines, ShowTypesValuesAndOutcome) {
   call.args = {Variant::String(u"(princ \"x\")\r").ByRef()};
   EXPECT_EQ(CallLogLine(call),
             R"({"object":"Document","member":"SendCommand","invoke":"method","args":[{"vt":16392,)"
-            R"("value":"(princ \"x\")\u000d"}],"result":null})");
+            R"("value":"(princ \"x\")\u000d"}],"result":null,"busy_us":0})");
 
   CallRecord failed;
   failed.object_type = u"Layers";
@@ -126,8 +126,10 @@ TEST(CallLogLines, ShowTypesValuesAndOutcome) {
   failed.args = {Variant::Int32(3)};  // the second did not convert
   failed.hresult = plyscan::hr::kBadIndex;
   failed.error = u"レイヤーなし";
+  failed.busy_us = 1234;
   EXPECT_EQ(CallLogLine(failed), R"({"object":"Layers","member":"Item","invoke":"method|get","args":[)"
-                                 R"({"vt":3,"value":3},{"vt":8}],"hresult":"0x8002000B","error":"レイヤーなし"})");
+                                 R"({"vt":3,"value":3},{"vt":8}],"hresult":"0x8002000B","error":"レイヤーなし",)"
+                                 R"("busy_us":1234})");
 }
 
 TEST(CallFaultRules, FailTheChosenCallOfAMemberInAnyCase) {

@@ -62,10 +62,13 @@ void DrawGridPeer::SyncScrollBars() {
   // Showing or hiding a bar resizes the client area, which comes back here.
   if (syncing_) return;
   syncing_ = true;
+  // Each bar is told only what changed: a scroll bar redraws at every call.
   const auto sync = [this](int bar, bool shown, std::int32_t count, std::int32_t page, std::int32_t pos) {
-    bool& was = bar == SB_VERT ? vertical_shown_ : horizontal_shown_;
-    if (shown != was) ShowScrollBar(hwnd_, bar, shown ? TRUE : FALSE);
-    was = shown;
+    BarState& was = bar == SB_VERT ? vertical_ : horizontal_;
+    const BarState now{shown, count, page, pos};
+    if (now == was) return;
+    if (shown != was.shown) ShowScrollBar(hwnd_, bar, shown ? TRUE : FALSE);
+    was = now;
     if (!shown) return;
     SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, count - 1, static_cast<UINT>(page), pos, 0};
     SetScrollInfo(hwnd_, bar, &info, TRUE);

@@ -40,8 +40,13 @@ class DrawGridPeer final : public ui::GridPeer {
   UINT dpi_;
   int wheel_ = 0;  // wheel movement short of a notch
   bool syncing_ = false;
-  bool vertical_shown_ = false;
-  bool horizontal_shown_ = false;
+  struct BarState {
+    bool shown = false;
+    std::int32_t count = 0, page = 0, pos = 0;
+    friend bool operator==(const BarState&, const BarState&) = default;
+  };
+  BarState vertical_;
+  BarState horizontal_;
 };
 
 }  // namespace plyscan::win32

@@ -1,0 +1,19 @@
+// A CAD that is busy (a dialog open, a long command running) refuses calls
+// for a while: SERVERCALL_REJECTED, or RETRYLATER where the message filter
+// does not retry it (Wine never asks the filter). A refused call never ran,
+// so it is asked again every 250 ms, up to 60 s in all, and only then does
+// the refusal stand. Objects that come back from calls are as patient.
+#pragma once
+
+#include "cadlink/automation.h"
+#include "cadlink/connection.h"
+
+namespace plyscan {
+
+inline constexpr unsigned kRefusedCallPause = 250;      // milliseconds
+inline constexpr unsigned kRefusedCallPatience = 60000;  // milliseconds in all, per call
+
+// `inner` with its refused calls asked again; `desktop` sleeps between tries.
+[[nodiscard]] automation::ObjectRef Patient(automation::ObjectRef inner, DesktopWindows& desktop);
+
+}  // namespace plyscan
