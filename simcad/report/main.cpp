@@ -1,6 +1,6 @@
-// simcad-report FILE.dxf: prints the drawing's layers in table order (name,
-// switches, colour, model-space entities on it) and its extents as one JSON
-// object. Exit code 0; 1 with the error on stderr when the file cannot be
+// simcad-report FILE.dxf | --demo: prints the drawing's layers (or those of
+// simcad's built-in demo drawing) in table order (name, switches, colour,
+// model-space entities on it) and its extents as one JSON object. Exit code 0; 1 with the error on stderr when the file cannot be
 // loaded; 2 for a wrong command line.
 #include <charconv>
 #include <cstdio>
@@ -62,11 +62,12 @@ std::string Report(const simcad::Drawing& drawing) {
 
 int main(int argc, char** argv) {
   if (argc != 2) {
-    std::fputs("usage: simcad-report FILE.dxf\n", stderr);
+    std::fputs("usage: simcad-report FILE.dxf | --demo\n", stderr);
     return 2;
   }
   try {
-    const std::string json = Report(simcad::LoadDxfFile(argv[1]));
+    const std::string arg = argv[1];
+    const std::string json = Report(arg == "--demo" ? simcad::DemoDrawing() : simcad::LoadDxfFile(arg));
     std::fwrite(json.data(), 1, json.size(), stdout);
     return 0;
   } catch (const std::exception& error) {

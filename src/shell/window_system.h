@@ -28,7 +28,8 @@ class WindowSystem {
   virtual PixelSize PrimaryScreenSize() = 0;
   // GetScaleFactorForMonitor of an already loaded Shcore.dll, looked up by name,
   // for the first monitor that EnumDisplayMonitors reports; nullopt where the
-  // module or the function is missing.
+  // module or the function is missing, or answers 100 % for a monitor whose
+  // resolution says otherwise (a stand-in's answer, not the system's).
   virtual std::optional<std::int32_t> ScaleFactorOfFirstMonitor() = 0;
   // The primary display's resolution in dots per inch.
   virtual std::int32_t PrimaryDpi() = 0;

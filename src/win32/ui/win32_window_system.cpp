@@ -62,6 +62,17 @@ std::optional<std::int32_t> Win32WindowSystem::ScaleFactorOfFirstMonitor() {
   EnumDisplayMonitors(nullptr, nullptr, TakeFirstMonitor, reinterpret_cast<LPARAM>(&first));
   int scale = 0;
   get_scale(first, &scale);  // the result code is not looked at; a failure leaves 0
+  // A stand-in that answers 100 % for a monitor of another resolution (as
+  // Wine's does) counts as missing: the caller falls back to the resolution.
+  // On Windows the two always agree.
+  using DpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  const auto get_dpi = reinterpret_cast<DpiForMonitor>(
+      reinterpret_cast<void (*)()>(GetProcAddress(shcore, "GetDpiForMonitor")));
+  UINT dpi_x = 0, dpi_y = 0;
+  constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+  if (scale == 100 && get_dpi && SUCCEEDED(get_dpi(first, kEffectiveDpi, &dpi_x, &dpi_y)) &&
+      dpi_x != USER_DEFAULT_SCREEN_DPI)
+    return std::nullopt;
   return static_cast<std::int32_t>(scale);
 }
 
