@@ -81,6 +81,14 @@ HWND SimcadProcess::MainWindow() const {
   return search.found;
 }
 
+void SimcadProcess::Kill() {
+  if (stopped_ || !info_.hProcess) return;
+  stopped_ = true;
+  TerminateProcess(info_.hProcess, 137);
+  WaitForSingleObject(info_.hProcess, 5000);
+  GetExitCodeProcess(info_.hProcess, &exit_code_);
+}
+
 DWORD SimcadProcess::Stop(DWORD timeout_ms) {
   if (stopped_ || !info_.hProcess) return exit_code_;
   stopped_ = true;

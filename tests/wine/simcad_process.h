@@ -31,6 +31,8 @@ class SimcadProcess {
   // Posts WM_CLOSE to the main window and waits for the exit; kills the
   // process after `timeout_ms`. Returns the exit code (or a failure code).
   DWORD Stop(DWORD timeout_ms = 20000);
+  // Ends the process from outside at once, as a crash or the task manager does.
+  void Kill();
 
  private:
   PROCESS_INFORMATION info_{};

@@ -1,0 +1,178 @@
+// A CAD that dies, hangs or refuses calls in the middle of a capture, under
+// Wine, against simcad.exe: the window stays usable, shows no message and
+// keeps what it had; a long call lets the window paint, and a close asked
+// meanwhile takes effect once it returns; a CAD that refuses calls for a
+// while is waited for.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+#include "live_main_window.h"
+#include "real_input.h"
+#include "simcad/drawing/drawing.h"
+
+namespace plyscan::testing {
+namespace {
+
+using automation::ObjectRef;
+using automation::Variant;
+using Clock = std::chrono::steady_clock;
+
+// The message boxes this process shows now.
+int MessageBoxes() {
+  struct Count {
+    DWORD process;
+    int boxes;
+  } count{GetCurrentProcessId(), 0};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* c = reinterpret_cast<Count*>(lp);
+        DWORD process = 0;
+        GetWindowThreadProcessId(hwnd, &process);
+        wchar_t name[16] = {};
+        GetClassNameW(hwnd, name, 16);
+        if (process == c->process && IsWindowVisible(hwnd) && std::wstring(name) == L"#32770") ++c->boxes;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count.boxes;
+}
+
+class CadFaults : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ole_ = new win32::OleApartment; }
+  static void TearDownTestSuite() { delete ole_; }
+
+  void Start(std::vector<std::u16string> simcad_args) {
+    live = std::make_unique<LiveMainWindow>(std::move(simcad_args));
+    ASSERT_TRUE(live->simcad.Running()) << live->simcad.Problem();
+    live->Open({40, 40, 700, 420});
+    PumpFor(std::chrono::milliseconds(300));
+  }
+  TForm60& Main() { return live->main; }
+  void ClickCapture() {
+    MoveMouseTo(ClientToScreenPoint(live->Control(L"Button4"), 20, 12));
+    Click();
+  }
+  // Runs the window's messages until `done`, seeing WM_QUIT go by.
+  bool Pump(const std::function<bool()>& done, std::chrono::seconds timeout = std::chrono::seconds(90)) {
+    return PumpUntil(done, timeout, [this](MSG& msg) {
+      if (msg.message == WM_QUIT) quit_posted = true;
+      return live->windows.PreTranslate(msg);
+    });
+  }
+  std::size_t Pictures() {
+    std::size_t n = 0;
+    for (const TMdibmp& record : Main().MdiBmp) n += record.bmp ? 1 : 0;
+    return n;
+  }
+  std::vector<std::string> CadSwitches() {
+    std::vector<std::string> out;
+    const ObjectRef layers = live->Cad()->Get(u"ActiveDocument").AsObject()->Get(u"Layers").AsObject();
+    for (std::int32_t i = 0, n = layers->Get(u"Count").AsInt32(); i < n; ++i) {
+      const ObjectRef layer = layers->Get(u"Item", {Variant::Int32(i)}).AsObject();
+      out.push_back(ToUtf8(layer->Get(u"Name").AsText()) + (layer->Get(u"LayerOn").AsBool() ? "1" : "0") +
+                    (layer->Get(u"Freeze").AsBool() ? "F" : "T") + (layer->Get(u"Lock").AsBool() ? "L" : "U"));
+    }
+    return out;
+  }
+
+  std::unique_ptr<LiveMainWindow> live;
+  bool quit_posted = false;
+  static inline win32::OleApartment* ole_ = nullptr;
+};
+
+TEST_F(CadFaults, ACadKilledDuringTheCaptureLeavesTheWindowUsable) {
+  Start({u"--demo", u"--screen", u"640x400", u"--delay", u"SendCommand=150"});
+  std::atomic<bool> killed{false};
+  Clock::time_point killed_at;
+  std::thread crash([&] {
+    // The save and two layers' texts, then the CAD is gone.
+    while (live->LogLines("\"member\":\"SendCommand\"") < 3) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    live->simcad.Kill();
+    killed_at = Clock::now();
+    killed = true;
+  });
+  ClickCapture();
+  const bool ended = Pump([&] { return killed.load(); });
+  crash.join();
+  ASSERT_TRUE(ended);
+  const auto after_kill = std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - killed_at);
+  EXPECT_LT(after_kill.count(), 10) << "the run took this long to notice the CAD had gone";
+  EXPECT_EQ(MessageBoxes(), 0);
+  EXPECT_FALSE(Main().ProgressBar1.Visible());
+  const std::size_t layers = Main().MdiBmp.size();
+  EXPECT_GT(layers, 2u);  // the records read stay
+  EXPECT_GE(Pictures(), 1u);
+  EXPECT_LT(Pictures(), layers);
+
+  // A new instance of the CAD, and the next capture works.
+  const std::u16string progid = simcad::testing::UniqueProgId(u"CadFaults.Second");
+  simcad::testing::SimcadProcess second({u"--progid", progid, u"--demo", u"--screen", u"640x400"});
+  ASSERT_TRUE(second.Running()) << second.Problem();
+  TargetProgID = progid;
+  ClickCapture();
+  EXPECT_TRUE(Pump([&] { return Pictures() == layers && !Main().ProgressBar1.Visible(); }));
+}
+
+TEST_F(CadFaults, ALongCallLetsTheWindowPaintAndACloseTakesEffectWhenItReturns) {
+  // Every selection takes 20 s, as a CAD hanging in a long regen.
+  Start({u"--demo", u"--screen", u"640x400", u"--delay", u"Select=20000"});
+  const std::vector<std::string> before = CadSwitches();
+  const HWND grid = live->Control(L"DrawGrid1");
+  const HWND form = live->Form();
+  std::atomic<bool> repainted{false};
+  std::thread user([&] {
+    // Inside the first layer's selection: something covers the board...
+    while (live->LogLines("\"member\":\"Clear\"") < 1) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    {
+      const HDC dc = GetDC(grid);
+      const RECT spot{5, 5, 60, 60};
+      const HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+      FillRect(dc, &spot, magenta);
+      DeleteObject(magenta);
+      ReleaseDC(grid, dc);
+    }
+    // ...and asks the window to paint itself again; then the user closes it.
+    InvalidateRect(grid, nullptr, FALSE);
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const HDC dc = GetDC(grid);
+    repainted = GetPixel(dc, 20, 20) != RGB(255, 0, 255);
+    ReleaseDC(grid, dc);
+    PostMessageW(form, WM_CLOSE, 0, 0);
+  });
+  const int restores = live->LogLines("layerstate-restore");
+  ClickCapture();
+  const bool ended = Pump([&] { return live->LogLines("layerstate-restore") > restores; }, std::chrono::seconds(60));
+  user.join();
+  ASSERT_TRUE(ended);
+  PumpFor(std::chrono::milliseconds(500));
+  EXPECT_TRUE(repainted) << "the board was not repainted during the long call";
+  // The run stopped as soon as the selection returned: no second selection.
+  EXPECT_EQ(live->LogLines("\"member\":\"Select\""), 1);
+  EXPECT_EQ(CadSwitches(), before);
+  EXPECT_TRUE(quit_posted);
+}
+
+TEST_F(CadFaults, ACadThatRefusesCallsForAWhileIsWaitedFor) {
+  // The first eight calls are refused (the window's, since no other client asks first).
+  Start({u"--demo", u"--screen", u"640x400", u"--reject-calls", u"8"});
+  ClickCapture();
+  ASSERT_TRUE(Pump([&] { return live->LogLines("layerstate-restore") > 0; }));
+  const simcad::Drawing demo = simcad::DemoDrawing();
+  EXPECT_EQ(Main().MdiBmp.size(), demo.layers.size());
+  EXPECT_EQ(Pictures(), demo.layers.size());
+  std::vector<std::string> expected;
+  for (const simcad::Layer& layer : demo.layers)
+    expected.push_back(ToUtf8(layer.name) + (layer.on ? "1" : "0") + (layer.frozen ? "F" : "T") +
+                       (layer.locked ? "L" : "U"));
+  EXPECT_EQ(CadSwitches(), expected);
+}
+
+}  // namespace
+}  // namespace plyscan::testing
