@@ -51,7 +51,8 @@ class Canvas {
   virtual void FillRect(const PixelRect& rect, Colour colour) = 0;
   // The pen of Rectangle: solid, one pixel wide.
   virtual void SetPen(Colour colour) = 0;
-  // The brush of Rectangle and the background of TextOut.
+  virtual Colour PenColour() const = 0;
+  // The brush of Rectangle and the background of WriteText.
   virtual void SetBrush(Colour colour) = 0;
   virtual void SetHollowBrush() = 0;
   // The outline with the pen, just inside the rectangle, and the inside with
@@ -64,7 +65,7 @@ class Canvas {
   virtual std::int32_t TextWidth(TextView text) = 0;
   // The text with its top-left corner at (x, y), in the font's colour; its
   // character cells take the brush colour (transparent with a hollow brush).
-  virtual void TextOut(std::int32_t x, std::int32_t y, TextView text) = 0;
+  virtual void WriteText(std::int32_t x, std::int32_t y, TextView text) = 0;
 
   // The bitmap at its own size with its top-left corner at (x, y).
   virtual void DrawBitmap(std::int32_t x, std::int32_t y, const Bitmap& bitmap) = 0;

@@ -40,10 +40,10 @@ void PaintBoardCell(Canvas& canvas, const BoardCellPaint& board, std::int32_t co
   font.height = PointsToPixels(kNamePoints, board.dpi);
   font.colour = 0xFFFFFF;
   canvas.SetFont(font);
-  canvas.TextOut(rect.left + kTextInset, rect.top + static_cast<std::int32_t>(std::trunc(board.disp_scale)),
+  canvas.WriteText(rect.left + kTextInset, rect.top + static_cast<std::int32_t>(std::trunc(board.disp_scale)),
                  record.Name);
   const Text count = DecimalText(record.cnt);
-  canvas.TextOut(rect.right - canvas.TextWidth(count) - kTextInset, rect.top + kCountTop, count);
+  canvas.WriteText(rect.right - canvas.TextWidth(count) - kTextInset, rect.top + kCountTop, count);
 
   canvas.DrawBitmap(rect.left + (board.default_col_width - thumbnail.Width()) / 2,
                     rect.top + t + (board.default_row_height - thumbnail.Height() - t) / 2, thumbnail);

@@ -103,6 +103,7 @@ class CaptureRun {
   void Run() {
     const auto target = Connect(s_.cad, progid_, Unminimize::kYes);
     if (!target) return;
+    cad_window_ = target->window;
     try {
       Body(*target->application);
     } catch (const AutomationFailure& failure) {
@@ -117,8 +118,9 @@ class CaptureRun {
  private:
   // A close asked for while a call waited takes effect as soon as it returns.
   void Check() {
-    if (host_.Stop() == StopRequest::kNow) throw Stopped{};
+    if (Asked() == StopRequest::kNow) throw Stopped{};
   }
+  StopRequest Asked() { return host_.Stop(cad_window_); }
 
   void Body(automation::Object& application);
   // "VIEWSIZE", "EXTMIN" and "EXTMAX", and the capture rectangle from them.
@@ -147,6 +149,7 @@ class CaptureRun {
   ScreenBox view_;
   bool park_cursor_ = false;
   bool frozen_read_ = false;
+  WindowHandle cad_window_ = 0;
 };
 
 void CaptureRun::ReadViewExtents() {
@@ -217,7 +220,7 @@ void CaptureRun::Body(automation::Object& application) {
 
     frozen_read_ = std::any_of(records_.begin(), records_.end(), [](const TMdibmp& r) { return r.Freeze; });
     // Esc during the first pass ends the run before the first picture.
-    for (std::size_t i = 0; i < records_.size() && host_.Stop() == StopRequest::kNone; ++i) CaptureLayer(i);
+    for (std::size_t i = 0; i < records_.size() && Asked() == StopRequest::kNone; ++i) CaptureLayer(i);
     Check();
 
     RestoreLayers(host_, layers, count, records_);

@@ -47,7 +47,9 @@ class CaptureHost {
   virtual Text BackgroundText() = 0;
   virtual ThumbnailSize Thumbnail() = 0;
   virtual ProgressDisplay& Progress() = 0;
-  virtual StopRequest Stop() = 0;
+  // What the user asks for now; `cad_window` is the CAD's, brought forward
+  // by the run (Esc pressed there counts too).
+  virtual StopRequest Stop(WindowHandle cad_window) = 0;
   // Keeps the program's own window out of the screen's copies of `area` for
   // the run, and puts it back afterwards.
   virtual void KeepOutOfCapture(const ScreenBox& area) = 0;

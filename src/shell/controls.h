@@ -212,6 +212,8 @@ class FormPeer {
   // Asks the window to close, as its close box does, once the current
   // message is handled.
   virtual void Close() = 0;
+  // Brings the window to the front with the keyboard (SetForegroundWindow).
+  virtual void Activate() = 0;
 };
 
 class Form {

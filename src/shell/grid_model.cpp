@@ -229,12 +229,21 @@ void GridModel::Repaint() {
 
 void GridModel::Invalidate() { Changed(); }
 
+void GridModel::Focus() {
+  if (peer_) peer_->TakeFocus();
+}
+
+Text GridModel::HintAt(std::int32_t x, std::int32_t y, TextView fallback) const {
+  return OnHint ? OnHint(MouseCoord(x, y)) : Text(fallback);
+}
+
 void GridModel::Changed(const std::optional<PixelRect>& area) {
   if (peer_) peer_->Invalidate(area);
 }
 
 void PaintGrid(GridModel& grid, Canvas& canvas, const PixelRect& update, const FontSpec& font) {
   const GridDesign& design = grid.Design();
+  canvas.SetPen(grid.Pen());
   canvas.FillRect(update, design.colour);
   const PixelSize client = grid.ClientSize();
   const bool focused = grid.Focused();
@@ -256,6 +265,7 @@ void PaintGrid(GridModel& grid, Canvas& canvas, const PixelRect& update, const F
       if (focused && col == grid.Col() && row == grid.Row()) canvas.FocusRect(cell);
     }
   }
+  grid.KeepPen(canvas.PenColour());
 }
 
 }  // namespace plyscan::ui

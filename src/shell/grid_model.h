@@ -65,6 +65,7 @@ class GridPeer {
   // Paints what needs painting now, before returning.
   virtual void RepaintNow() = 0;
   virtual bool HasFocus() const = 0;
+  virtual void TakeFocus() = 0;
 };
 
 class GridModel {
@@ -139,8 +140,18 @@ class GridModel {
   void Repaint();
   void Invalidate();
   bool Focused() const { return peer_ && peer_->HasFocus(); }
+  // Gives the grid the keyboard focus.
+  void Focus();
+
+  // The tool tip over a point of the client area: OnHint for the cell there
+  // (none outside the cells), or `fallback` without an OnHint.
+  Text HintAt(std::int32_t x, std::int32_t y, TextView fallback) const;
 
   void AttachPeer(GridPeer* peer) noexcept { peer_ = peer; }
+
+  // The pen the last paint left on the drawing surface (black at first).
+  Colour Pen() const noexcept { return pen_; }
+  void KeepPen(Colour pen) noexcept { pen_ = pen; }
 
   std::function<void(Canvas&, std::int32_t col, std::int32_t row, const PixelRect& rect)> OnDrawCell;
   std::function<void(MouseButton, ShiftState, std::int32_t x, std::int32_t y)> OnMouseDown;
@@ -148,6 +159,7 @@ class GridModel {
   // True when the owner took the key, so the grid does not move for it.
   std::function<bool(KeyCode, ShiftState)> OnKeyDown;
   std::function<void(char16_t)> OnKeyPress;
+  std::function<Text(std::optional<GridCell>)> OnHint;
 
  private:
   bool MoveCurrent(KeyCode key, ShiftState shift);
@@ -171,12 +183,16 @@ class GridModel {
   std::int32_t left_col_ = 0;
   PixelSize outer_;
   std::int32_t scroll_bar_ = 17;
+  Colour pen_ = 0;
 };
 
 // The grid's painting of the part `update` of its client area: the grid's
 // colour where no cell is, the lines between cells, and for every cell that
 // meets `update` the grid's font and its background, then OnDrawCell, then
 // the focus rectangle over the current cell while the grid has the focus.
+// The pen is the grid's own from one paint to the next, as a drawing
+// surface that lives with the grid keeps it: the owner's painter finds the
+// pen the cell painted before left, whichever paint that was.
 void PaintGrid(GridModel& grid, Canvas& canvas, const PixelRect& update, const FontSpec& font);
 
 }  // namespace plyscan::ui

@@ -1,15 +1,20 @@
 #include "shell/plyscan_unit.h"
 
+#include <algorithm>
 #include <optional>
 
+#include "base/failure.h"
 #include "base/file_paths.h"
 #include "base/platform.h"
 #include "board/board_layout.h"
+#include "board/board_sheet.h"
+#include "board/cell_hint.h"
 #include "board/cell_painter.h"
 #include "board/layer_commands.h"
 #include "shell/clear_of_capture.h"
 #include "shell/error_report.h"
 #include "shell/layouts.h"
+#include "shell/placement.h"
 #include "shell/settings.h"
 #include "shell/target_cad_unit.h"
 #include "shell/target_list.h"
@@ -56,6 +61,9 @@ void TForm60::WireBoard() {
     UnlessCapturing([&] { DrawGrid1MouseDown(button, shift, x, y); });
   };
   Grid.OnDblClick = [this] { UnlessCapturing([this] { DrawGrid1DblClick(); }); };
+  Grid.OnKeyDown = [this](ui::KeyCode key, ui::ShiftState shift) { return DrawGrid1KeyDown(key, shift); };
+  Grid.OnKeyPress = [this](char16_t c) { UnlessCapturing([&] { DrawGrid1KeyPress(c); }); };
+  Grid.OnHint = [this](std::optional<ui::GridCell> cell) { return DrawGrid1Hint(cell); };
   Button4.OnClick = [this] { UnlessCapturing([this] { Button4Click(); }); };
   Button1.OnClick = [this] { UnlessCapturing([this] { Button1Click(); }); };
   Button2.OnClick = [this] { UnlessCapturing([this] { Button2Click(); }); };
@@ -94,8 +102,8 @@ class TForm60::CaptureWindow final : public CaptureHost {
     return {form_.Grid.DefaultColWidth(), form_.Grid.DefaultRowHeight() - board::HeaderBarHeight(form_.dispScale)};
   }
   ProgressDisplay& Progress() override { return progress_; }
-  StopRequest Stop() override {
-    const ui::QueuedStop queued = form_.services_->windows.TakeStopRequests(form_.form_);
+  StopRequest Stop(WindowHandle cad_window) override {
+    const ui::QueuedStop queued = form_.services_->windows.TakeStopRequests(form_.form_, cad_window);
     form_.close_requested_ = form_.close_requested_ || queued.close;
     form_.escape_requested_ = form_.escape_requested_ || queued.escape;
     if (form_.close_requested_) return StopRequest::kNow;
@@ -140,6 +148,11 @@ void TForm60::Button4Click() {
   RunCapture(capture, host, TargetProgID, MdiBmp);
   capturing_ = false;
   escape_requested_ = false;
+  // The run brought the CAD forward: the keyboard walks the new board at once.
+  if (!close_requested_) {
+    form_.Peer().Activate();
+    Grid.Focus();
+  }
   // A close asked for during the run takes effect now that the drawing is back.
   if (close_requested_) {
     close_requested_ = false;
@@ -260,9 +273,90 @@ void TForm60::DrawGrid1MouseDown(ui::MouseButton, ui::ShiftState, std::int32_t x
   DrawGrid1DblClick();
 }
 
+std::int64_t TForm60::CurrentIndex() const {
+  return static_cast<std::int64_t>(Grid.Row()) * Grid.ColCount() + Grid.Col();
+}
+
 void TForm60::DrawGrid1DblClick() {
-  const std::int64_t k = static_cast<std::int64_t>(Grid.Row()) * Grid.ColCount() + Grid.Col();
-  board::IsolateLayer(services_->cad, TargetProgID, MdiBmp, k, CheckBox2.Checked());
+  board::IsolateLayer(services_->cad, TargetProgID, MdiBmp, CurrentIndex(), CheckBox2.Checked());
+}
+
+void TForm60::ShowCurrentLayer() { board::ShowLayer(services_->cad, TargetProgID, MdiBmp, CurrentIndex()); }
+
+bool TForm60::DrawGrid1KeyDown(ui::KeyCode key, ui::ShiftState shift) {
+  if (capturing_) {
+    // Only Esc means something during a capture; the board still moves.
+    if (key == ui::keys::kEscape) escape_requested_ = true;
+    return key == ui::keys::kEscape;
+  }
+  if (key == ui::keys::kEnter && !shift.ctrl && !shift.alt) {
+    if (shift.shift)
+      ShowCurrentLayer();
+    else
+      DrawGrid1DblClick();
+    // The command brought the CAD forward; the keyboard stays on the board,
+    // so that the walk goes on with the next key.
+    form_.Peer().Activate();
+    Grid.Focus();
+    return true;
+  }
+  if (shift.ctrl && !shift.alt && (key == u'C' || key == u'S')) {
+    ui::RunReported(services_->windows, [&] { key == u'C' ? CopyBoardPicture() : SaveBoardPicture(); });
+    return true;
+  }
+  return false;
+}
+
+void TForm60::DrawGrid1KeyPress(char16_t character) {
+  if (character < u' ') return;  // Enter, Esc and the Ctrl combinations are keys, not names
+  const std::int64_t current = CurrentIndex();
+  const auto found = type_ahead_.Type(character, services_->windows.TickCount(),
+                                      current >= 0 ? static_cast<std::size_t>(current) : 0, MdiBmp,
+                                      services_->collator);
+  if (!found) return;
+  const auto index = static_cast<std::int64_t>(*found);
+  Grid.SetRow(static_cast<std::int32_t>(index / Grid.ColCount()));
+  Grid.SetCol(static_cast<std::int32_t>(index % Grid.ColCount()));
+}
+
+Text TForm60::DrawGrid1Hint(std::optional<ui::GridCell> cell) const {
+  std::optional<std::size_t> index;
+  if (cell) index = board::RecordInCell(cell->col, cell->row, Grid.ColCount(), MdiBmp.size());
+  return board::CellHint(MdiBmp, index, DrawGrid1.Design().hint);
+}
+
+Bitmap TForm60::BoardPicture() {
+  const board::SheetLayout sheet =
+      board::SheetFor(MdiBmp.size(), Grid.ColCount(), Grid.DefaultColWidth(), Grid.DefaultRowHeight());
+  const board::BoardCellPaint cells{MdiBmp,           sheet.cols,       dispScale, Grid.DefaultColWidth(),
+                                    Grid.DefaultRowHeight(), Grid.Dpi()};
+  const ui::FormDesign& design = form_.Design();
+  const FontSpec font{design.font_face, ui::Scale(design.font_height, Grid.Dpi()), 0};
+  // Bands of whole rows of some megabytes each, so that a board of thousands
+  // of layers never needs its picture twice at once.
+  const std::int32_t pitch = sheet.cell_height + 1;
+  const std::int64_t row_bytes = static_cast<std::int64_t>(sheet.Width()) * 3 * pitch;
+  const auto band_rows = static_cast<std::int32_t>(std::max<std::int64_t>(1, (8 << 20) / std::max<std::int64_t>(1, row_bytes)));
+  return services_->pictures.Paint(sheet.Width(), sheet.Height(), band_rows * pitch,
+                                   [&](Canvas& canvas, std::int32_t band_top) {
+                                     const std::int32_t first = band_top / pitch;
+                                     board::PaintSheetRows(canvas, sheet, cells, font, Grid.Design().line_colour,
+                                                           first, first + band_rows);
+                                   });
+}
+
+void TForm60::CopyBoardPicture() {
+  if (MdiBmp.empty()) return;
+  const FileResult copied = services_->pictures.CopyToClipboard(BoardPicture());
+  if (!copied.ok) throw Failure(Format(u"クリップボードに画像をコピーできません。%s", {copied.error}));
+}
+
+void TForm60::SaveBoardPicture() {
+  if (MdiBmp.empty()) return;
+  const auto path = services_->pictures.AskSavePath(u"PLYSCAN.png");
+  if (!path) return;
+  const FileResult saved = services_->pictures.SavePng(BoardPicture(), *path);
+  if (!saved.ok) throw Failure(Format(u"ファイル \"%s\" を作成できません。%s", {*path, saved.error}));
 }
 
 void TForm60::Button1Click() { board::SaveLayerState(services_->cad, TargetProgID); }

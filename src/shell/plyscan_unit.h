@@ -8,6 +8,7 @@
 
 #include "base/canvas.h"
 #include "base/progress_display.h"
+#include "board/type_ahead.h"
 #include "capture/mdibmp.h"
 #include "shell/controls.h"
 #include "shell/grid_model.h"
@@ -48,6 +49,21 @@ class TForm60 {
   void DrawGrid1MouseDown(ui::MouseButton button, ui::ShiftState shift, std::int32_t x, std::int32_t y);
   // Shows only the layer of the current cell.
   void DrawGrid1DblClick();
+  // The board's keys: Enter shows only the current cell's layer, Shift+Enter
+  // shows it beside the others, Ctrl+C copies the board's picture and Ctrl+S
+  // saves it; Esc stops a capture. True when the key was taken.
+  bool DrawGrid1KeyDown(ui::KeyCode key, ui::ShiftState shift);
+  // A character typed on the board: finds the layer whose name begins so.
+  void DrawGrid1KeyPress(char16_t character);
+  // The tool tip over a cell: the record's details and the board's hint.
+  Text DrawGrid1Hint(std::optional<ui::GridCell> cell) const;
+  // Shows the current cell's layer and leaves the other layers as they are.
+  void ShowCurrentLayer();
+  // The picture of the whole board, to the clipboard or to a PNG file.
+  void CopyBoardPicture();
+  void SaveBoardPicture();
+  // The picture of every record in the board's columns, as the board paints them.
+  Bitmap BoardPicture();
   // The capture run: one thumbnail and count per layer.
   void Button4Click();
   // The layer state "PLYSCAN": save, restore, delete; and the snapshot's switches put back.
@@ -72,6 +88,9 @@ class TForm60 {
 
   class CaptureWindow;
 
+  // The index of the current cell's record (it may lie past the records).
+  std::int64_t CurrentIndex() const;
+
   void ReadSettings();
   void CaptionFromTargetList();
   void WireBoard();
@@ -89,6 +108,7 @@ class TForm60 {
   bool capturing_ = false;
   bool close_requested_ = false;
   bool escape_requested_ = false;
+  board::TypeAhead type_ahead_;
 
  public:
   // The controls, under their designed names.

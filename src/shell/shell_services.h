@@ -9,6 +9,7 @@
 #include "base/text.h"
 #include "cadlink/cad_services.h"
 #include "capture/capture_run.h"
+#include "shell/board_pictures.h"
 #include "shell/profile_store.h"
 #include "shell/window_system.h"
 
@@ -24,6 +25,7 @@ struct ShellServices {
   Text exe_path;  // full path of the running executable
   CadServices& cad;
   CaptureDevices& capture;
+  ui::BoardPictures& pictures;
 };
 
 }  // namespace plyscan

@@ -39,10 +39,14 @@ class WindowSystem {
   virtual void ProcessMessages() = 0;
   // Takes from the thread's queue, without dispatching anything else, a
   // close of `form` (WM_CLOSE, SC_CLOSE, a press on its close box, Alt+F4)
-  // and Esc pressed in one of its windows.
-  virtual QueuedStop TakeStopRequests(const Form& form) = 0;
+  // and Esc pressed in one of its windows, or pressed while `other_window`
+  // (another program's, such as the CAD's that a command brought forward)
+  // is the foreground window.
+  virtual QueuedStop TakeStopRequests(const Form& form, std::uint64_t other_window) = 0;
   // The desktop over all monitors, in screen pixels.
   virtual ScreenRect Desktop() = 0;
+  // Milliseconds since some moment, for the pauses of typing.
+  virtual std::uint64_t TickCount() = 0;
 };
 
 // The files of one drop (a WM_DROPFILES drop handle).

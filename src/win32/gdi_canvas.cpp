@@ -38,7 +38,10 @@ void GdiCanvas::FillRect(const PixelRect& rect, Colour colour) {
   SetBkColor(dc_, back);
 }
 
-void GdiCanvas::SetPen(Colour colour) { SetDCPenColor(dc_, Ref(colour)); }
+void GdiCanvas::SetPen(Colour colour) {
+  pen_ = colour;
+  SetDCPenColor(dc_, Ref(colour));
+}
 
 void GdiCanvas::SetBrush(Colour colour) {
   brush_ = colour;
@@ -80,7 +83,7 @@ std::int32_t GdiCanvas::TextWidth(TextView text) {
   return size.cx;
 }
 
-void GdiCanvas::TextOut(std::int32_t x, std::int32_t y, TextView text) {
+void GdiCanvas::WriteText(std::int32_t x, std::int32_t y, TextView text) {
   SetBkMode(dc_, hollow_ ? TRANSPARENT : OPAQUE);
   SetBkColor(dc_, Ref(brush_));
   ExtTextOutW(dc_, x, y, 0, nullptr, Wide(text), static_cast<UINT>(text.size()), nullptr);

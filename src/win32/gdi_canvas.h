@@ -23,13 +23,14 @@ class GdiCanvas final : public Canvas {
 
   void FillRect(const PixelRect& rect, Colour colour) override;
   void SetPen(Colour colour) override;
+  Colour PenColour() const override { return pen_; }
   void SetBrush(Colour colour) override;
   void SetHollowBrush() override;
   void Rectangle(const PixelRect& rect) override;
   void SetFont(const FontSpec& font) override;
   const FontSpec& Font() const override { return font_; }
   std::int32_t TextWidth(TextView text) override;
-  void TextOut(std::int32_t x, std::int32_t y, TextView text) override;
+  void WriteText(std::int32_t x, std::int32_t y, TextView text) override;
   void DrawBitmap(std::int32_t x, std::int32_t y, const Bitmap& bitmap) override;
   void FocusRect(const PixelRect& rect) override;
   Colour Pixel(std::int32_t x, std::int32_t y) override;
@@ -45,6 +46,7 @@ class GdiCanvas final : public Canvas {
   HDC dc_;
   int saved_;
   FontSpec font_;
+  Colour pen_ = 0;
   Colour brush_ = 0xFFFFFF;
   bool hollow_ = false;
   std::vector<MadeFont> fonts_;

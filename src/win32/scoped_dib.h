@@ -36,6 +36,8 @@ class ScopedDib {
   ScopedDib& operator=(const ScopedDib&) = delete;
 
   HDC Dc() const noexcept { return dc_.Get(); }
+  // The section's rows, top-down; GdiFlush first when GDI has drawn into them.
+  const std::uint8_t* Bits() const noexcept { return bits_; }
 
   // The section's pixels into `bitmap`, which must have its size and format.
   void CopyTo(Bitmap& bitmap) const {

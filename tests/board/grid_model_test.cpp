@@ -181,6 +181,7 @@ class FocusPeer final : public GridPeer {
   void Invalidate(const std::optional<PixelRect>&) override {}
   void RepaintNow() override {}
   bool HasFocus() const override { return focused; }
+  void TakeFocus() override { focused = true; }
   bool focused = false;
 };
 
@@ -212,6 +213,24 @@ TEST(PaintGrid, DrawsOnlyTheCellsThatMeetTheUpdateAndTheFocusOnTheCurrentOne) {
   PaintGrid(g.model, canvas, {0, 0, 10, 10}, font);
   EXPECT_EQ(surface.Pixel(0, 0), 0x0000FF ^ 0xFFFFFF);  // the dotted frame over the current cell
   EXPECT_EQ(canvas.Font(), font);                         // the grid's font before each cell
+}
+
+TEST(PaintGrid, ThePenLastLeftIsThereAtTheNextPaint) {
+  Grid g(96, {665, 296}, 3, 2);
+  std::vector<Colour> found;
+  g.model.OnDrawCell = [&](Canvas& canvas, std::int32_t, std::int32_t, const PixelRect&) {
+    found.push_back(canvas.PenColour());
+    canvas.SetPen(0x123456);  // as the board's frame leaves its grey
+  };
+  Bitmap surface(SystemSurfaces());
+  surface.SetSize(665, 296);
+  for (int paint = 0; paint < 2; ++paint) {
+    BitmapCanvas canvas(surface);  // a fresh drawing surface for every paint, as WM_PAINT has
+    PaintGrid(g.model, canvas, {0, 0, 665, 296}, {u"Tahoma", 11, 0});
+  }
+  ASSERT_EQ(found.size(), 12u);
+  EXPECT_EQ(found[0], 0);         // black before anything was painted
+  EXPECT_EQ(found[6], 0x123456);  // the first cell of the second paint
 }
 
 }  // namespace

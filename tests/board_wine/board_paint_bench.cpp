@@ -4,8 +4,12 @@
 // process's GDI objects before the window, with the board filled, and after
 // the paints (what the board itself holds).
 #include <windows.h>
+#include <psapi.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <thread>
 #include <cstdio>
 #include <utility>
 
@@ -14,6 +18,7 @@
 #include "support/sim_target.h"
 #include "win32/com_activation.h"
 #include "win32/gdi.h"
+#include "win32/win32_board_pictures.h"
 #include "win32/ui/win32_shell_ports.h"
 #include "win32/ui/win32_window_system.h"
 
@@ -31,6 +36,14 @@ GdiCount GdiObjects() { return {GetGuiResources(GetCurrentProcess(), GR_GDIOBJEC
 
 double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
+// The process's private bytes (Wine leaves PrivateUsage at 0 but keeps PagefileUsage).
+std::size_t PrivateBytes() {
+  PROCESS_MEMORY_COUNTERS_EX counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+  return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+}
+
 }  // namespace
 
 int main() {
@@ -39,11 +52,12 @@ int main() {
   win32::Win32WindowSystem windows;
   win32::Win32MessageFilterRegistry filter;
   testing::SimCadServices cad(nullptr);
+  win32::Win32BoardPictures pictures;
   wchar_t exe[MAX_PATH];
   GetModuleFileNameW(nullptr, exe, MAX_PATH);
   ShellServices services{windows,           filter,         SystemProfileStore(),
                          SystemFiles(),     SystemAnsiCodec(), UserCollator(),
-                         Text(reinterpret_cast<const char16_t*>(exe)), cad.services, cad.devices};
+                         Text(reinterpret_cast<const char16_t*>(exe)), cad.services, cad.devices, pictures};
   TForm60 main(services);
   main.Create();
   windows.ShowMainWindow(main.Window());
@@ -80,12 +94,43 @@ int main() {
   const double scroll = Milliseconds(Clock::now() - scroll_start);
   const GdiCount after = GdiObjects();
 
+  // The picture of the whole board, made and encoded as PNG; private memory
+  // sampled meanwhile for its peak.
+  const std::size_t before_sheet = PrivateBytes();
+  std::atomic<bool> sampling{true};
+  std::atomic<std::size_t> peak{before_sheet};
+  std::thread sampler([&] {
+    while (sampling) {
+      peak = std::max(peak.load(), PrivateBytes());
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  });
+  const auto sheet_start = Clock::now();
+  const Bitmap sheet = main.BoardPicture();
+  const double built = Milliseconds(Clock::now() - sheet_start);
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring png = std::wstring(temp) + L"plyscan-bench-sheet.png";
+  const auto encode_start = Clock::now();
+  const FileResult saved = pictures.SavePng(sheet, Text(reinterpret_cast<const char16_t*>(png.c_str())));
+  const double encoded = Milliseconds(Clock::now() - encode_start);
+  sampling = false;
+  sampler.join();
+  WIN32_FILE_ATTRIBUTE_DATA file{};
+  GetFileAttributesExW(png.c_str(), GetFileExInfoStandard, &file);
+  DeleteFileW(png.c_str());
+
   std::printf("board of %zu records at %u dpi: %d x %d cells of %d x %d, %d x %d in view\n", kRecords, dpi,
               main.Grid.ColCount(), main.Grid.RowCount(), main.Grid.DefaultColWidth(), main.Grid.DefaultRowHeight(),
               main.Grid.VisibleColCount(), main.Grid.VisibleRowCount());
   std::printf("full repaint of the visible board: %.2f ms (mean of %d)\n", per_paint, kRepaints);
   std::printf("scrolling through all %d rows, a repaint at each: %.1f ms (%.2f ms a row)\n", last + 1, scroll,
               scroll / (last + 1));
+  std::printf("sheet of all records: %d x %d pixels (%.1f MB of pixels), painted in %.0f ms, PNG encoded in %.0f ms "
+              "(%.1f MB%s); private memory +%.1f MB at its peak\n",
+              sheet.Width(), sheet.Height(), sheet.Stride() * static_cast<double>(sheet.Height()) / 1048576.0, built,
+              encoded, file.nFileSizeLow / 1048576.0, saved.ok ? "" : ", FAILED",
+              (peak.load() - before_sheet) / 1048576.0);
   for (const auto& [what, count] : {std::pair{"at start", at_start}, std::pair{"with the window", with_window},
                                     std::pair{"with the board filled", filled}, std::pair{"after the paints", after}})
     std::printf("GDI objects %s: %lu (system), %ld (the program's own)\n", what, count.system, count.ours);

@@ -376,6 +376,25 @@ TEST(CaptureRun, ACloseInTheQueueStopsTheRunAtOnceAndEscAfterTheLayerInHand) {
   }
 }
 
+TEST(CaptureRun, EscOnTheBoardDuringTheFirstPassEndsTheRunBeforeThePictures) {
+  Capture c;
+  c.windows.on_process_messages = [&] {
+    if (c.windows.message_passes == 2) c.main->Grid.KeyDown(ui::keys::kEscape, {});
+  };
+  c.Press();
+  ASSERT_EQ(c.main->MdiBmp.size(), 5u);
+  for (const TMdibmp& record : c.main->MdiBmp) {
+    EXPECT_FALSE(record.Name.empty());  // the names were all read
+    EXPECT_FALSE(record.bmp);
+  }
+  c.ExpectPutBack();
+  EXPECT_TRUE(c.Board().HasFocus());
+  // The next run is not stopped by the Esc of the last one.
+  c.windows.on_process_messages = nullptr;
+  c.Press();
+  ExpectCompleteCapture(c, "after Esc");
+}
+
 TEST(CaptureRun, InputDuringTheFirstPassIsIgnoredAndACloseWaitsForThePutBack) {
   Capture c;
   int attaches_seen = -1;

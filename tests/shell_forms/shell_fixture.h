@@ -13,6 +13,7 @@
 #include "base/collation.h"
 #include "base/files.h"
 #include "base/platform.h"
+#include "headless/ui/headless_pictures.h"
 #include "headless/ui/headless_windows.h"
 #include "shell/plyscan_unit.h"
 #include "shell/settings.h"
@@ -69,7 +70,8 @@ class ShellTest : public ::testing::Test {
   ShellServices& Services() {
     if (!services) {
       services.emplace(ShellServices{windows, filter, SystemProfileStore(), files ? *files : SystemFiles(),
-                                     SystemAnsiCodec(), UserCollator(), ExePath(), cad.services, cad.devices});
+                                     SystemAnsiCodec(), UserCollator(), ExePath(), cad.services, cad.devices,
+                                     pictures});
     }
     return *services;
   }
@@ -92,6 +94,7 @@ class ShellTest : public ::testing::Test {
   ui::HeadlessWindowSystem windows;
   ui::HeadlessMessageFilter filter;
   SimCadServices cad{nullptr};  // no CAD running
+  ui::HeadlessPictures pictures;
   std::string exe_name = "plyscan";
   FileSystem* files = nullptr;  // set before Start to replace this build's files
   std::optional<ShellServices> services;

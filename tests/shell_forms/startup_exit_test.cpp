@@ -130,9 +130,10 @@ TEST(ScaleFactor, ComesFromTheFirstMonitorOrElseFromThePrimaryResolution) {
     ui::HeadlessMessageFilter filter;
     TempDir dir;
     SimCadServices cad(nullptr);
+    ui::HeadlessPictures pictures;
     ShellServices services{windows,          filter,        SystemProfileStore(),     SystemFiles(),
                            SystemAnsiCodec(), UserCollator(), dir.PathOf("plyscan.exe"), cad.services,
-                           cad.devices};
+                           cad.devices,       pictures};
     TForm60 main(services);
     main.Create();
     EXPECT_DOUBLE_EQ(main.dispScale, c.expected) << c.dpi;
@@ -182,9 +183,10 @@ TEST(ExitFailure, AnUnwritableSettingsFileIsReportedWithAFullStop) {
   TempDir dir;
   const Text exe = dir.PathOf("missing-folder") + u"/plyscan.exe";
   SimCadServices cad(nullptr);
+  ui::HeadlessPictures pictures;
   ShellServices services{windows,           filter,         SystemProfileStore(), SystemFiles(),
                          SystemAnsiCodec(), UserCollator(), exe,                  cad.services,
-                         cad.devices};
+                         cad.devices,       pictures};
   TForm60 main(services);
   main.Create();
   main.FormDestroy();

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "base/platform.h"
+#include "headless/ui/headless_pictures.h"
 #include "headless/ui/headless_windows.h"
 #include "shell/plyscan_unit.h"
 #include "simcad/objects/sim_cad.h"
@@ -25,7 +26,7 @@ class MainWindowFixture {
         cad(session),
         services{windows,           filter,         SystemProfileStore(),      SystemFiles(),
                  SystemAnsiCodec(), UserCollator(), dir.PathOf("plyscan.exe"), cad.services,
-                 cad.devices},
+                 cad.devices,       pictures},
         main(std::make_unique<TForm60>(services)) {
     main->Create();
   }
@@ -42,6 +43,7 @@ class MainWindowFixture {
   TempDir dir;
   ui::HeadlessWindowSystem windows;
   ui::HeadlessMessageFilter filter;
+  ui::HeadlessPictures pictures;
   std::shared_ptr<simcad::SimCad> session;
   SimCadServices cad;
   ShellServices services;

@@ -15,6 +15,7 @@
 #include "support/temp_dir.h"
 #include "win32/com_activation.h"
 #include "win32/gdi_view_capture.h"
+#include "win32/win32_board_pictures.h"
 #include "win32/ui/win32_shell_ports.h"
 #include "win32/ui/win32_window_system.h"
 #include "win32/win32_automation_runtime.h"
@@ -60,6 +61,7 @@ class LiveMainWindow {
   win32::Win32ViewWindows view_windows;
   win32::GdiViewCopier view_copier;
   CaptureDevices capture{view_windows, view_copier};
+  win32::Win32BoardPictures pictures;
   ShellServices services;
   TForm60 main;
 };

@@ -25,6 +25,7 @@ INPUT Key(WORD vk, bool up) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = vk;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));  // as a keyboard sends it
   input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
   return input;
 }
@@ -59,6 +60,12 @@ void PressKey(WORD vk, bool shift, bool ctrl) {
   if (ctrl) inputs.push_back(Key(VK_CONTROL, true));
   if (shift) inputs.push_back(Key(VK_SHIFT, true));
   Send(inputs);
+}
+
+void HoldKey(WORD vk, std::chrono::milliseconds held) {
+  Send({Key(vk, false)});
+  std::this_thread::sleep_for(held);
+  Send({Key(vk, true)});
 }
 
 void TypeText(const wchar_t* text) {

@@ -21,6 +21,8 @@ void DoubleClick();
 void Wheel(int delta);
 // A key pressed and released, with Shift or Ctrl held when asked.
 void PressKey(WORD vk, bool shift = false, bool ctrl = false);
+// A key held down for a while, as a finger does.
+void HoldKey(WORD vk, std::chrono::milliseconds held);
 // Types the characters as the keyboard would (Unicode input).
 void TypeText(const wchar_t* text);
 

@@ -31,7 +31,7 @@ std::int32_t BitmapCanvas::TextWidth(TextView text) {
   return width;
 }
 
-void BitmapCanvas::TextOut(std::int32_t x, std::int32_t y, TextView text) {
+void BitmapCanvas::WriteText(std::int32_t x, std::int32_t y, TextView text) {
   runs_.push_back({x, y, Text(text), font_, !hollow_, brush_});
   const std::int32_t line = LineHeight(font_.height);
   const std::int32_t leading = line - font_.height;

@@ -41,13 +41,13 @@ class BitmapCanvas final : public Canvas {
   void SetFont(const FontSpec& font) override { font_ = font; }
   const FontSpec& Font() const override { return font_; }
   std::int32_t TextWidth(TextView text) override;
-  void TextOut(std::int32_t x, std::int32_t y, TextView text) override;
+  void WriteText(std::int32_t x, std::int32_t y, TextView text) override;
   void DrawBitmap(std::int32_t x, std::int32_t y, const Bitmap& bitmap) override;
   void FocusRect(const PixelRect& rect) override;
   Colour Pixel(std::int32_t x, std::int32_t y) override { return target_->Pixel(x, y); }
 
-  Colour PenColour() const noexcept { return pen_; }
-  // Every TextOut, in order.
+  Colour PenColour() const override { return pen_; }
+  // Every WriteText, in order.
   const std::vector<TextRun>& Runs() const noexcept { return runs_; }
 
  private:

@@ -28,6 +28,7 @@ class HeadlessGrid final : public GridPeer {
   void Invalidate(const std::optional<PixelRect>&) override { ++invalidations_; }
   void RepaintNow() override { ++repaints_; }
   bool HasFocus() const override { return focused_; }
+  void TakeFocus() override { focused_ = true; }
 
   // The client area as the grid paints it, all of it or the part `update`
   // (the rest stays white).
@@ -63,6 +64,8 @@ class HeadlessForm final : public FormPeer {
   bool ExcludeFromCapture(bool exclude) override;
   // A close goes through the form's close query at once.
   void Close() override;
+  void Activate() override { ++activations_; }
+  int Activations() const noexcept { return activations_; }
 
   // Minimises the window, keeping the normal rectangle; a minimised window's
   // rectangle is the icon's place off the desktop, as Windows keeps it.
@@ -96,6 +99,7 @@ class HeadlessForm final : public FormPeer {
   bool accepts_drops_ = false;
   bool closed_ = false;
   bool excluded_ = false;
+  int activations_ = 0;
   bool shown_before_ = false;
   int showings_ = 0;
 };
@@ -124,7 +128,8 @@ class HeadlessWindowSystem final : public WindowSystem {
     if (on_process_messages) on_process_messages();
   }
   ScreenRect Desktop() override { return {0, 0, options_.screen.width, options_.screen.height}; }
-  QueuedStop TakeStopRequests(const Form&) override { return std::exchange(queued_stop, QueuedStop{}); }
+  QueuedStop TakeStopRequests(const Form&, std::uint64_t) override { return std::exchange(queued_stop, QueuedStop{}); }
+  std::uint64_t TickCount() override { return now_ms; }
 
   // The window of a created form.
   HeadlessForm& WindowOf(const Form& form) const;
@@ -147,6 +152,8 @@ class HeadlessWindowSystem final : public WindowSystem {
   int message_passes = 0;
   // What the user has put in the queue for a long command to find.
   QueuedStop queued_stop;
+  // The clock, as tests set it.
+  std::uint64_t now_ms = 1000;
 
   // Every stacking change, in order: the form's class name and the new state.
   struct StackingChange {

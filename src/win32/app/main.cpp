@@ -15,6 +15,7 @@
 #include "shell/target_cad_unit.h"
 #include "win32/com_activation.h"
 #include "win32/gdi_view_capture.h"
+#include "win32/win32_board_pictures.h"
 #include "win32/ui/dark_style.h"
 #include "win32/win32_automation_runtime.h"
 #include "win32/win32_desktop.h"
@@ -81,9 +82,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32::Win32ViewWindows view_windows;
   win32::GdiViewCopier view_copier;
   CaptureDevices capture{view_windows, view_copier};
+  win32::Win32BoardPictures pictures;
   ShellServices services{windows,           filter,         SystemProfileStore(), SystemFiles(),
                          SystemAnsiCodec(), UserCollator(), ExecutablePath(),     cad,
-                         capture};
+                         capture,           pictures};
   TForm60 main(services);
   TTargetCADForm dialog(services, main);
   const bool created = ui::RunReported(windows, [&] {

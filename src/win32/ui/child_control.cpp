@@ -121,6 +121,7 @@ bool ChildControl::Create(HWND parent, const RECT& rect) {
       const ui::FormDesign& form = form_->Model().Design();
       grid_ = std::make_unique<DrawGridPeer>(hwnd_, model_->Grid(), FontSpec{form.font_face, form.font_height, 0},
                                              form_->Dpi());
+      grid_->on_hover_changed = [form = form_] { form->RefreshHint(); };
       break;
     }
     default:

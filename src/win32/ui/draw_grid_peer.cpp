@@ -58,6 +58,8 @@ void DrawGridPeer::RepaintNow() {
 
 bool DrawGridPeer::HasFocus() const { return GetFocus() == hwnd_; }
 
+void DrawGridPeer::TakeFocus() { SetFocus(hwnd_); }
+
 void DrawGridPeer::SyncScrollBars() {
   // Showing or hiding a bar resizes the client area, which comes back here.
   if (syncing_) return;
@@ -150,6 +152,14 @@ std::optional<LRESULT> DrawGridPeer::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       wheel_ -= notches * WHEEL_DELTA;
       if (notches) grid_->Wheel(notches);
       return 0;
+    }
+    case WM_MOUSEMOVE: {
+      const auto cell = grid_->MouseCoord(x, y);
+      if (cell != hover_) {
+        hover_ = cell;
+        if (on_hover_changed) on_hover_changed();
+      }
+      return std::nullopt;  // the tool tip sees it too
     }
     case WM_LBUTTONDOWN:
       SetFocus(hwnd_);

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 
 #include "shell/grid_model.h"
@@ -23,8 +24,12 @@ class DrawGridPeer final : public ui::GridPeer {
   void Invalidate(const std::optional<PixelRect>& area) override;
   void RepaintNow() override;
   bool HasFocus() const override;
+  void TakeFocus() override;
 
   void SetDpi(UINT dpi);
+
+  // Called when the pointer moves onto another cell, for the tool tip.
+  std::function<void()> on_hover_changed;
   // A message of the grid's window; nullopt when it is not one of the grid's.
   std::optional<LRESULT> Handle(UINT msg, WPARAM wp, LPARAM lp);
 
@@ -39,6 +44,7 @@ class DrawGridPeer final : public ui::GridPeer {
   FontSpec design_font_;
   UINT dpi_;
   int wheel_ = 0;  // wheel movement short of a notch
+  std::optional<ui::GridCell> hover_;
   bool syncing_ = false;
   struct BarState {
     bool shown = false;

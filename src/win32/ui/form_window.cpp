@@ -201,9 +201,29 @@ void FormWindow::AddHints() {
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = GetParent(child->Hwnd());
     tool.uId = reinterpret_cast<UINT_PTR>(child->Hwnd());
-    tool.lpszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(d.hint));
+    // The board's tip tells about the cell under the pointer: asked for when shown.
+    tool.lpszText = d.kind == ui::Kind::kDrawGrid ? LPSTR_TEXTCALLBACKW
+                                                  : const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(d.hint));
     SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
+  // Tips of several lines (a cell's details).
+  SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, ScaleTo(480, Dpi()));
+}
+
+void FormWindow::RefreshHint() {
+  if (tips_) SendMessageW(tips_, TTM_UPDATE, 0, 0);
+}
+
+LRESULT FormWindow::HintText(NMTTDISPINFOW& info) {
+  ChildControl* child = ChildOf(reinterpret_cast<HWND>(info.hdr.idFrom));
+  if (!child || child->Kind() != ui::Kind::kDrawGrid) return 0;
+  POINT at{};
+  GetCursorPos(&at);
+  ScreenToClient(child->Hwnd(), &at);
+  const Text text = child->Model().Grid().HintAt(at.x, at.y, child->Model().Design().hint);
+  hint_text_.assign(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+  info.lpszText = hint_text_.data();
+  return 0;
 }
 
 void FormWindow::ShowNormal() {
@@ -253,6 +273,10 @@ LRESULT FormWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (lp)
         if (ChildControl* child = ChildById(LOWORD(wp))) child->OnCommand(HIWORD(wp));
       return 0;
+    case WM_NOTIFY:
+      if (reinterpret_cast<const NMHDR*>(lp)->code == TTN_GETDISPINFOW)
+        return HintText(*reinterpret_cast<NMTTDISPINFOW*>(lp));
+      return 0;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
       if (ChildControl* child = ChildById(static_cast<int>(item->CtlID))) child->Draw(*item);
@@ -301,6 +325,11 @@ void FormWindow::OnDpiChanged(UINT dpi) {
 }
 
 bool FormWindow::PreTranslate(MSG& msg) {
+  // The board takes its keys itself (Enter, Esc, letters, Ctrl+C...); Tab
+  // still moves the focus on.
+  const bool key = msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR;
+  if (key && msg.wParam != VK_TAB)
+    if (const ChildControl* child = ChildOf(msg.hwnd); child && child->Kind() == ui::Kind::kDrawGrid) return false;
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) return true;  // no cancel button: Esc does nothing
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
     ChildControl* child = ChildOf(msg.hwnd);
@@ -353,6 +382,8 @@ bool FormWindow::ExcludeFromCapture(bool exclude) {
 }
 
 void FormWindow::Close() { PostMessageW(Hwnd(), WM_CLOSE, 0, 0); }
+
+void FormWindow::Activate() { SetForegroundWindow(Hwnd()); }
 
 void FormWindow::CentreOnWorkArea() {
   MONITORINFO monitor{};

@@ -7,8 +7,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <commctrl.h>
+
 #include <functional>
 #include <map>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -41,6 +44,8 @@ class FormWindow final : public Wnd, public ui::FormPeer {
 
   // Puts the control where its bounds and the anchors say, at the current DPI.
   void PlaceChild(ChildControl& child);
+  // The tip shown now asks for its text again (the board's cell under the pointer changed).
+  void RefreshHint();
 
   std::function<void(HDROP)> on_drop;
 
@@ -54,6 +59,7 @@ class FormWindow final : public Wnd, public ui::FormPeer {
   void AcceptDroppedFiles(bool accept) override;
   bool ExcludeFromCapture(bool exclude) override;
   void Close() override;
+  void Activate() override;
 
  private:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -74,6 +80,7 @@ class FormWindow final : public Wnd, public ui::FormPeer {
   ChildControl* ChildById(int id) const;
   ChildControl* ChildOf(HWND hwnd) const;
   LRESULT ColourControl(HDC dc, HWND control, UINT msg);
+  LRESULT HintText(NMTTDISPINFOW& info);
 
   Win32WindowSystem* system_;
   ui::Form* form_;
@@ -81,6 +88,7 @@ class FormWindow final : public Wnd, public ui::FormPeer {
   std::vector<std::unique_ptr<ChildControl>> children_;
   std::map<int, Font> fonts_;  // by designed character height
   HWND tips_ = nullptr;
+  std::wstring hint_text_;  // the board's tip while it is shown
   bool shown_before_ = false;
   bool in_modal_ = false;
 };

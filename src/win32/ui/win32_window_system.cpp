@@ -109,7 +109,7 @@ void Win32WindowSystem::ProcessMessages() {
   }
 }
 
-ui::QueuedStop Win32WindowSystem::TakeStopRequests(const ui::Form& form) {
+ui::QueuedStop Win32WindowSystem::TakeStopRequests(const ui::Form& form, std::uint64_t other_window) {
   ui::QueuedStop stop;
   const FormWindow* window = WindowOf(form);
   if (!window || !window->Hwnd()) return stop;
@@ -128,6 +128,13 @@ ui::QueuedStop Win32WindowSystem::TakeStopRequests(const ui::Form& form) {
                take_first(WM_NCLBUTTONDOWN, [](const MSG& m) { return m.wParam == HTCLOSE; }) ||
                take_first(WM_SYSKEYDOWN, [](const MSG& m) { return m.wParam == VK_F4; });
   stop.escape = take_first(WM_KEYDOWN, [](const MSG& m) { return m.wParam == VK_ESCAPE; });
+  // With the other program in front the key goes to its queue: the key's
+  // state says whether Esc is held down now (the run asks often enough to
+  // see a press; a press long before is not news).
+  if (!stop.escape && (GetAsyncKeyState(VK_ESCAPE) & 0x8000)) {
+    const HWND front = GetAncestor(GetForegroundWindow(), GA_ROOT);
+    stop.escape = front && (front == hwnd || front == reinterpret_cast<HWND>(static_cast<UINT_PTR>(other_window)));
+  }
   return stop;
 }
 

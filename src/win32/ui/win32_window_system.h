@@ -28,7 +28,8 @@ class Win32WindowSystem final : public ui::WindowSystem {
   std::int32_t PrimaryDpi() override;
   void ShowError(TextView text) override;
   void ProcessMessages() override;
-  ui::QueuedStop TakeStopRequests(const ui::Form& form) override;
+  ui::QueuedStop TakeStopRequests(const ui::Form& form, std::uint64_t other_window) override;
+  std::uint64_t TickCount() override { return GetTickCount64(); }
   ui::ScreenRect Desktop() override;
 
   // WM_DROPFILES of the form's window goes to `handler`, which releases the drop.

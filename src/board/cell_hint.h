@@ -1,0 +1,19 @@
+// The tool tip over a board cell: the whole layer name (the bar cuts a long
+// one off), its object count and its switches as the capture read them, and
+// then the board's own hint on its own line. Over a cell without a record,
+// the hint alone.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+
+#include "capture/mdibmp.h"
+
+namespace plyscan::board {
+
+// "オン" or "オフ", "凍結" or "解凍", "ロック" or "ロック解除", separated by " / ".
+[[nodiscard]] Text SwitchesText(const TMdibmp& record);
+
+[[nodiscard]] Text CellHint(const MdiBmp& records, std::optional<std::size_t> index, TextView board_hint);
+
+}  // namespace plyscan::board

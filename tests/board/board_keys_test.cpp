@@ -1,0 +1,200 @@
+// The board from the keyboard and the pointer's tool tip, through the main
+// window with simcad in-process: Enter and Shift+Enter on the current cell,
+// finding a layer by typing its name, a cell's details, and the picture of
+// the whole board copied and saved.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "base/platform.h"
+#include "board/board_sheet.h"
+#include "board/cell_painter.h"
+#include "support/main_window_fixture.h"
+
+namespace plyscan {
+namespace {
+
+using testing::MainWindowFixture;
+
+simcad::Drawing Named(std::initializer_list<const char16_t*> names) {
+  simcad::Drawing drawing;
+  for (const char16_t* name : names) drawing.layers.push_back(simcad::Layer{name});
+  return drawing;
+}
+
+class BoardKeys : public ::testing::Test, public MainWindowFixture {
+ protected:
+  explicit BoardKeys(simcad::Drawing drawing = Named({u"Alpha", u"beta", u"Bravo", u"charlie", u"Delta", u"delta2",
+                                                      u"echo"}))
+      : MainWindowFixture(std::move(drawing)) {
+    const auto& layers = session->GetDrawing().layers;
+    ResizeMdiBmp(main->MdiBmp, layers.size());
+    for (std::size_t i = 0; i < layers.size(); ++i) {
+      TMdibmp& record = main->MdiBmp[i];
+      record.Name = layers[i].name;
+      record.cnt = static_cast<std::int32_t>(i);
+      record.LayerOn = i % 2 == 0;
+      record.Lock = i == 1;
+      record.bmp = std::make_unique<Bitmap>(SystemSurfaces());
+      record.bmp->SetSize(200, 120);
+      record.bmp->SetPixel(10, 10, 0x00FF00);
+    }
+    main->FormResize();
+  }
+  std::vector<Text> Shown() const {
+    std::vector<Text> on;
+    for (const auto& layer : session->GetDrawing().layers)
+      if (layer.on) on.push_back(layer.name);
+    return on;
+  }
+  void Key(ui::KeyCode key, ui::ShiftState shift = {}) { main->Grid.KeyDown(key, shift); }
+  void Type(char16_t c, std::uint64_t at_ms) {
+    windows.now_ms = at_ms;
+    main->Grid.KeyPress(c);
+  }
+  std::int64_t Current() const { return static_cast<std::int64_t>(main->Grid.Row()) * main->Grid.ColCount() + main->Grid.Col(); }
+};
+
+TEST_F(BoardKeys, EnterShowsOnlyTheCurrentLayerAndShiftEnterShowsItBesideTheOthers) {
+  auto& layers = session->GetDrawing().layers;
+  layers[2].on = false;
+  layers[2].frozen = true;
+  Key(ui::keys::kRight);
+  Key(ui::keys::kRight);
+  EXPECT_EQ(cad.target.attaches, 0);  // moving the cell alone sends nothing
+  Key(ui::keys::kEnter, {true, false, false});
+  EXPECT_EQ(Shown().size(), layers.size());  // Bravo on and thawed, the others as they were
+  EXPECT_FALSE(layers[2].frozen);
+  Key(ui::keys::kDown);  // row 1, column 2: the sixth record
+  Key(ui::keys::kEnter);
+  EXPECT_EQ(Shown(), std::vector<Text>{u"delta2"});
+  // The keyboard came back to the board after each, the CAD having been brought forward.
+  EXPECT_EQ(Window().Activations(), 2);
+  EXPECT_TRUE(Board().HasFocus());
+  EXPECT_EQ(session->Variables().Integer(u"EXPERT"), 0);
+  // Past the last record: nothing.
+  const int attaches = cad.target.attaches;
+  Key(ui::keys::kEnd, {false, true, false});
+  Key(ui::keys::kEnter);
+  EXPECT_EQ(cad.target.attaches, attaches);
+}
+
+TEST_F(BoardKeys, TypingFindsTheNextLayerWhoseNameBeginsSo) {
+  const struct {
+    char16_t c;
+    std::uint64_t at;
+    std::int64_t current;
+  } steps[] = {
+      {u'b', 1000, 1},   // beta, after Alpha
+      {u'R', 1400, 2},   // "bR": Bravo, case ignored
+      {u'd', 3000, 4},   // a pause: a new text, Delta
+      {u'e', 3300, 4},   // "de": Delta still
+      {u'd', 5000, 5},   // a new "d" after Delta: delta2
+      {u'd', 5200, 4},   // "dd" matches nothing: the next "d", round to Delta
+      {u'z', 7000, 4},   // nothing begins with "z": the cell stays
+      {u'a', 9000, 0},   // wraps round to Alpha
+  };
+  for (const auto& s : steps) {
+    Type(s.c, s.at);
+    EXPECT_EQ(Current(), s.current) << char(s.c) << " at " << s.at;
+  }
+  EXPECT_EQ(cad.target.attaches, 0);  // nothing went to the CAD
+}
+
+TEST_F(BoardKeys, TheToolTipShowsTheCellsDetailsThenTheHint) {
+  const Text hint = u"クリックでこの画層だけ表示";
+  EXPECT_EQ(main->Grid.HintAt(210, 10, hint), u"beta\r\nオブジェクト数 1\r\nオフ / 解凍 / ロック\r\n" + hint);
+  main->MdiBmp[0].Freeze = true;
+  EXPECT_EQ(main->Grid.HintAt(10, 10, hint), u"Alpha\r\nオブジェクト数 0\r\nオン / 凍結 / ロック解除\r\n" + hint);
+  EXPECT_EQ(main->Grid.HintAt(250, 290, hint), hint);  // the cell after the last record
+  EXPECT_EQ(main->Grid.HintAt(640, 10, hint), hint);   // right of the last column
+}
+
+class BigBoard : public BoardKeys {
+ protected:
+  static simcad::Drawing Many() {
+    simcad::Drawing d;
+    for (int i = 0; i < 40; ++i) d.layers.push_back(simcad::Layer{u"L" + DecimalText(100 + i)});
+    return d;
+  }
+  BigBoard() : BoardKeys(Many()) {}
+};
+
+TEST_F(BigBoard, CtrlCCopiesThePictureOfEveryRecordInTheBoardsColumns) {
+  ASSERT_LT(main->Grid.VisibleRowCount(), main->Grid.RowCount());  // not all in view
+  Key(u'C', {false, true, false});
+  ASSERT_TRUE(pictures.clipboard);
+  const Bitmap& sheet = *pictures.clipboard;
+  const board::SheetLayout layout = board::SheetFor(40, 3, 200, 140);
+  EXPECT_EQ(sheet.Width(), layout.Width());    // 3 columns
+  EXPECT_EQ(sheet.Height(), layout.Height());  // 14 rows
+  EXPECT_EQ(sheet.BitsPerPixel(), 24);
+  // Every record with its bar and its thumbnail, the cells after the last black.
+  for (int i = 0; i < 42; ++i) {
+    const int left = (i % 3) * 201, top = (i / 3) * 141;
+    if (i < 40) {
+      EXPECT_EQ(sheet.Pixel(left + 3, top + 3), i ? board::kBarColour : board::kEmptyBarColour) << i;
+      EXPECT_EQ(sheet.Pixel(left + 10, top + 20 + 10), 0x00FF00) << i;
+    } else {
+      EXPECT_EQ(sheet.Pixel(left + 100, top + 70), 0) << i;
+    }
+  }
+  EXPECT_EQ(sheet.Pixel(200, 10), 0x404040);  // the line between two columns
+  // The board's own painting of a cell in view is the same.
+  const Bitmap board = Board().Paint();
+  for (int y = 0; y < 140; ++y)
+    for (int x = 0; x < 200; x += 7) ASSERT_EQ(sheet.Pixel(201 + x, y), board.Pixel(201 + x, y)) << x << "," << y;
+  EXPECT_TRUE(windows.errors.empty());
+}
+
+TEST_F(BigBoard, CtrlSSavesTheSamePictureWhereTheUserSays) {
+  pictures.save_answer = u"C:\\Users\\someone\\Pictures\\board.png";
+  Key(u'S', {false, true, false});
+  EXPECT_EQ(pictures.asked_for, u"PLYSCAN.png");
+  ASSERT_EQ(pictures.saved.size(), 1u);
+  Key(u'C', {false, true, false});
+  EXPECT_EQ(pictures.saved.begin()->first, *pictures.save_answer);
+  const Bitmap& saved = pictures.saved.begin()->second;
+  ASSERT_EQ(saved.Height(), pictures.clipboard->Height());
+  for (int y = 0; y < saved.Height(); y += 13)
+    ASSERT_EQ(std::memcmp(saved.Row(y), pictures.clipboard->Row(y), saved.Stride()), 0) << y;
+
+  pictures.save_answer.reset();  // cancelled
+  Key(u'S', {false, true, false});
+  EXPECT_EQ(pictures.saved.size(), 1u);
+  EXPECT_TRUE(windows.errors.empty());
+}
+
+TEST_F(BigBoard, AFileThatCannotBeWrittenIsReportedWithItsName) {
+  pictures.save_answer = u"Z:\\full\\board.png";
+  pictures.refuse_with = u"ディスクがいっぱいです。";
+  Key(u'S', {false, true, false});
+  ASSERT_EQ(windows.errors.size(), 1u);
+  // As the other file failures: the default error report adds its full stop.
+  EXPECT_EQ(windows.errors[0], u"ファイル \"Z:\\full\\board.png\" を作成できません。ディスクがいっぱいです。.");
+}
+
+TEST(BoardSheet, BandsPaintTheSamePictureAsOneSurface) {
+  ui::HeadlessPictures pictures;
+  MdiBmp records;
+  ResizeMdiBmp(records, 8);
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    records[i].Name = u"N" + DecimalText(static_cast<std::int64_t>(i));
+    records[i].bmp = std::make_unique<Bitmap>(SystemSurfaces());
+    records[i].bmp->SetSize(200, 120);
+  }
+  const board::SheetLayout sheet = board::SheetFor(records.size(), 3, 200, 140);
+  const board::BoardCellPaint cells{records, 3, 1.0, 200, 140, 96};
+  const auto paint = [&](std::int32_t band) {
+    return pictures.Paint(sheet.Width(), sheet.Height(), band, [&](Canvas& canvas, std::int32_t top) {
+      board::PaintSheetRows(canvas, sheet, cells, {u"Tahoma", 11, 0}, 0x404040, top / 141, top / 141 + band / 141);
+    });
+  };
+  const Bitmap whole = paint(3 * 141);
+  const Bitmap banded = paint(141);
+  EXPECT_EQ(pictures.bands, 1 + 3);
+  for (int y = 0; y < whole.Height(); ++y) ASSERT_EQ(std::memcmp(whole.Row(y), banded.Row(y), whole.Stride()), 0) << y;
+}
+
+}  // namespace
+}  // namespace plyscan

@@ -1,0 +1,183 @@
+// The board from the real keyboard under Wine, against simcad.exe: Enter and
+// Shift+Enter change the drawing, Esc in the middle of a capture leaves it
+// as it was, and Ctrl+S writes a PNG of the whole board through the
+// system's save dialog.
+#include <windows.h>
+#include <wincodec.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "base/platform.h"
+#include "board/board_sheet.h"
+#include "board/cell_painter.h"
+#include "live_main_window.h"
+#include "real_input.h"
+#include "win32/com_ptr.h"
+
+namespace plyscan::testing {
+namespace {
+
+using automation::ObjectRef;
+using automation::Variant;
+
+class BoardKeysWine : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ole_ = new win32::OleApartment; }
+  static void TearDownTestSuite() { delete ole_; }
+
+  void Start(std::vector<std::u16string> simcad_args) {
+    live = std::make_unique<LiveMainWindow>(std::move(simcad_args));
+    ASSERT_TRUE(live->simcad.Running()) << live->simcad.Problem();
+    live->Open({40, 40, 700, 420});
+    PumpFor(std::chrono::milliseconds(300));
+  }
+  TForm60& Main() { return live->main; }
+  bool Pump(const std::function<bool()>& done, std::chrono::seconds timeout = std::chrono::seconds(30)) {
+    return PumpUntil(done, timeout, [this](MSG& msg) { return live->windows.PreTranslate(msg); });
+  }
+  // The board filled with the drawing's layers, as after a capture, and focused.
+  void FillBoard() {
+    const ObjectRef layers = live->Cad()->Get(u"ActiveDocument").AsObject()->Get(u"Layers").AsObject();
+    const std::int32_t count = layers->Get(u"Count").AsInt32();
+    ResizeMdiBmp(Main().MdiBmp, static_cast<std::size_t>(count));
+    for (std::int32_t i = 0; i < count; ++i) {
+      TMdibmp& record = Main().MdiBmp[static_cast<std::size_t>(i)];
+      record.Name = layers->Get(u"Item", {Variant::Int32(i)}).AsObject()->Get(u"Name").AsText();
+      record.cnt = i;
+      record.bmp = std::make_unique<Bitmap>(SystemSurfaces());
+      record.bmp->SetSize(200, 120);
+      record.bmp->SetPixel(10, 10, 0x00FF00);
+    }
+    Main().FormResize();
+    SetForegroundWindow(live->Form());
+    Main().Grid.Focus();
+    PumpFor(std::chrono::milliseconds(300));
+  }
+  std::vector<Text> Shown() {
+    std::vector<Text> on;
+    const ObjectRef layers = live->Cad()->Get(u"ActiveDocument").AsObject()->Get(u"Layers").AsObject();
+    for (std::int32_t i = 0, n = layers->Get(u"Count").AsInt32(); i < n; ++i) {
+      const ObjectRef layer = layers->Get(u"Item", {Variant::Int32(i)}).AsObject();
+      if (layer->Get(u"LayerOn").AsBool()) on.push_back(layer->Get(u"Name").AsText());
+    }
+    return on;
+  }
+
+  std::unique_ptr<LiveMainWindow> live;
+  static inline win32::OleApartment* ole_ = nullptr;
+};
+
+TEST_F(BoardKeysWine, EnterAndShiftEnterChangeTheDrawing) {
+  Start({u"--demo"});
+  FillBoard();
+  PressKey(VK_RIGHT);
+  PressKey(VK_RETURN);
+  const Text first = Main().MdiBmp[1].Name;
+  ASSERT_TRUE(Pump([&] { return Shown() == std::vector<Text>{first}; })) << "Enter";
+  PressKey(VK_DOWN);  // row 1, column 1: record 4
+  PressKey(VK_RETURN, true);
+  const Text second = Main().MdiBmp[4].Name;
+  EXPECT_TRUE(Pump([&] {
+    const auto on = Shown();
+    return on.size() == 2 && std::find(on.begin(), on.end(), first) != on.end() &&
+           std::find(on.begin(), on.end(), second) != on.end();
+  })) << "Shift+Enter";
+}
+
+TEST_F(BoardKeysWine, EscDuringACaptureLeavesTheDrawingAsItWas) {
+  Start({u"--demo", u"--screen", u"640x400", u"--delay", u"SendCommand=300"});
+  const std::vector<Text> before = Shown();
+  std::thread user([] {
+    // The CAD is in front now (the capture brought it there): Esc there.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    HoldKey(VK_ESCAPE, std::chrono::milliseconds(400));
+  });
+  SetForegroundWindow(live->Form());
+  MoveMouseTo(ClientToScreenPoint(live->Control(L"Button4"), 20, 12));
+  Click();
+  const bool ended = Pump([&] { return live->LogLines("layerstate-restore") > 0; }, std::chrono::seconds(60));
+  user.join();
+  ASSERT_TRUE(ended);
+  PumpFor(std::chrono::milliseconds(300));
+  EXPECT_EQ(Shown(), before);
+  std::size_t pictures = 0;
+  for (const TMdibmp& record : Main().MdiBmp) pictures += record.bmp ? 1 : 0;
+  EXPECT_GT(pictures, 0u);
+  EXPECT_LT(pictures, Main().MdiBmp.size());
+  EXPECT_FALSE(Main().ProgressBar1.Visible());
+}
+
+// The PNG's size and its pixels as 24-bit BGR rows, read with the system's decoder.
+struct Png {
+  UINT width = 0, height = 0;
+  std::vector<BYTE> bgr;
+  COLORREF At(UINT x, UINT y) const {
+    const BYTE* p = bgr.data() + (static_cast<std::size_t>(y) * width + x) * 3;
+    return RGB(p[2], p[1], p[0]);
+  }
+};
+
+Png ReadPng(const std::wstring& path) {
+  Png png;
+  win32::ComPtr<IWICImagingFactory> factory;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                              reinterpret_cast<void**>(factory.Put()))))
+    return png;
+  win32::ComPtr<IWICBitmapDecoder> decoder;
+  win32::ComPtr<IWICBitmapFrameDecode> frame;
+  win32::ComPtr<IWICFormatConverter> converter;
+  if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                decoder.Put())) ||
+      FAILED(decoder->GetFrame(0, frame.Put())) || FAILED(factory->CreateFormatConverter(converter.Put())) ||
+      FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, nullptr, 0,
+                                   WICBitmapPaletteTypeCustom)))
+    return png;
+  converter->GetSize(&png.width, &png.height);
+  png.bgr.resize(static_cast<std::size_t>(png.width) * png.height * 3);
+  converter->CopyPixels(nullptr, png.width * 3, static_cast<UINT>(png.bgr.size()), png.bgr.data());
+  return png;
+}
+
+TEST_F(BoardKeysWine, CtrlSWritesAPngOfTheWholeBoard) {
+  Start({u"--demo"});
+  FillBoard();
+  const std::wstring path = live->dir.Root().wstring() + L"\\\\board.png";
+  std::atomic<bool> answered{false};
+  std::thread user([&] {
+    // The save dialog: the file's name typed in, then Save.
+    HWND dialog = nullptr;
+    for (int i = 0; i < 200 && !dialog; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      const HWND found = FindWindowW(L"#32770", nullptr);
+      if (found && IsWindowVisible(found)) dialog = found;
+    }
+    if (!dialog) return;
+    for (const int field : {1148, 1152}) SetDlgItemTextW(dialog, field, path.c_str());  // cmb13, edt1
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    answered = true;
+  });
+  PressKey('S', false, true);
+  const bool saved = Pump([&] { return answered && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; });
+  user.join();
+  ASSERT_TRUE(saved) << "no PNG at the path given in the save dialog";
+  PumpFor(std::chrono::milliseconds(300));
+
+  const Png png = ReadPng(path);
+  const std::size_t records = Main().MdiBmp.size();
+  const board::SheetLayout sheet =
+      board::SheetFor(records, Main().Grid.ColCount(), Main().Grid.DefaultColWidth(), Main().Grid.DefaultRowHeight());
+  ASSERT_EQ(png.width, static_cast<UINT>(sheet.Width()));
+  ASSERT_EQ(png.height, static_cast<UINT>(sheet.Height()));
+  for (std::size_t i = 0; i < records; ++i) {
+    const UINT left = static_cast<UINT>(i % sheet.cols) * (sheet.cell_width + 1);
+    const UINT top = static_cast<UINT>(i / sheet.cols) * (sheet.cell_height + 1);
+    EXPECT_EQ(png.At(left + 3, top + 3), static_cast<COLORREF>(i ? board::kBarColour : board::kEmptyBarColour)) << i;
+    EXPECT_EQ(png.At(left + 10, top + 20 + 10), RGB(0, 0xFF, 0)) << i;  // the thumbnail's own pixel
+  }
+}
+
+}  // namespace
+}  // namespace plyscan::testing
