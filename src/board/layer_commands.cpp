@@ -52,27 +52,27 @@ bool SendOneText(CadServices& cad, TextView progid, TextView text) {
   });
 }
 
-}  // namespace
-
-bool IsolateLayer(CadServices& cad, TextView progid, const MdiBmp& records, std::int64_t index, bool zoom_extents) {
+// A layer text for record `index`, the view zoomed afterwards when asked.
+bool LayerCommandFor(CadServices& cad, TextView progid, const MdiBmp& records, std::int64_t index,
+                     Text (*command)(TextView name), bool zoom_extents) {
   return RunGuarded(cad.trace, [&] {
     if (!InRange(records, index)) return;
     const auto target = Connect(cad, progid, Unminimize::kNo);
     if (!target) return;
     const auto document = ActiveDocument(*target->application);
-    SendLayerText(*document, cad.trace, cad::IsolateLayerCommand(records[static_cast<std::size_t>(index)].Name));
+    SendLayerText(*document, cad.trace, command(records[static_cast<std::size_t>(index)].Name));
     if (zoom_extents) cad::ZoomExtents(*target->application, progid);
   });
 }
 
+}  // namespace
+
+bool IsolateLayer(CadServices& cad, TextView progid, const MdiBmp& records, std::int64_t index, bool zoom_extents) {
+  return LayerCommandFor(cad, progid, records, index, cad::IsolateLayerCommand, zoom_extents);
+}
+
 bool ShowLayer(CadServices& cad, TextView progid, const MdiBmp& records, std::int64_t index) {
-  return RunGuarded(cad.trace, [&] {
-    if (!InRange(records, index)) return;
-    const auto target = Connect(cad, progid, Unminimize::kNo);
-    if (!target) return;
-    const auto document = ActiveDocument(*target->application);
-    SendLayerText(*document, cad.trace, cad::ShowLayerCommand(records[static_cast<std::size_t>(index)].Name));
-  });
+  return LayerCommandFor(cad, progid, records, index, cad::ShowLayerCommand, false);
 }
 
 bool SaveLayerState(CadServices& cad, TextView progid) { return SendOneText(cad, progid, cad::kSaveLayerStateCommand); }

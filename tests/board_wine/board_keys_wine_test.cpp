@@ -13,40 +13,23 @@
 #include "base/platform.h"
 #include "board/board_sheet.h"
 #include "board/cell_painter.h"
-#include "live_main_window.h"
-#include "real_input.h"
+#include "live_window_test.h"
 #include "win32/com_ptr.h"
 
 namespace plyscan::testing {
 namespace {
 
-using automation::ObjectRef;
-using automation::Variant;
-
-class BoardKeysWine : public ::testing::Test {
+class BoardKeysWine : public LiveWindowTest {
  protected:
-  static void SetUpTestSuite() { ole_ = new win32::OleApartment; }
-  static void TearDownTestSuite() { delete ole_; }
-
-  void Start(std::vector<std::u16string> simcad_args) {
-    live = std::make_unique<LiveMainWindow>(std::move(simcad_args));
-    ASSERT_TRUE(live->simcad.Running()) << live->simcad.Problem();
-    live->Open({40, 40, 700, 420});
-    PumpFor(std::chrono::milliseconds(300));
-  }
-  TForm60& Main() { return live->main; }
-  bool Pump(const std::function<bool()>& done, std::chrono::seconds timeout = std::chrono::seconds(30)) {
-    return PumpUntil(done, timeout, [this](MSG& msg) { return live->windows.PreTranslate(msg); });
-  }
   // The board filled with the drawing's layers, as after a capture, and focused.
   void FillBoard() {
-    const ObjectRef layers = live->Cad()->Get(u"ActiveDocument").AsObject()->Get(u"Layers").AsObject();
-    const std::int32_t count = layers->Get(u"Count").AsInt32();
-    ResizeMdiBmp(Main().MdiBmp, static_cast<std::size_t>(count));
-    for (std::int32_t i = 0; i < count; ++i) {
-      TMdibmp& record = Main().MdiBmp[static_cast<std::size_t>(i)];
-      record.Name = layers->Get(u"Item", {Variant::Int32(i)}).AsObject()->Get(u"Name").AsText();
-      record.cnt = i;
+    std::vector<Text> names;
+    ForEachCadLayer([&](automation::Object& layer) { names.push_back(layer.Get(u"Name").AsText()); });
+    ResizeMdiBmp(Main().MdiBmp, names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      TMdibmp& record = Main().MdiBmp[i];
+      record.Name = names[i];
+      record.cnt = static_cast<std::int32_t>(i);
       record.bmp = std::make_unique<Bitmap>(SystemSurfaces());
       record.bmp->SetSize(200, 120);
       record.bmp->SetPixel(10, 10, 0x00FF00);
@@ -56,18 +39,6 @@ class BoardKeysWine : public ::testing::Test {
     Main().Grid.Focus();
     PumpFor(std::chrono::milliseconds(300));
   }
-  std::vector<Text> Shown() {
-    std::vector<Text> on;
-    const ObjectRef layers = live->Cad()->Get(u"ActiveDocument").AsObject()->Get(u"Layers").AsObject();
-    for (std::int32_t i = 0, n = layers->Get(u"Count").AsInt32(); i < n; ++i) {
-      const ObjectRef layer = layers->Get(u"Item", {Variant::Int32(i)}).AsObject();
-      if (layer->Get(u"LayerOn").AsBool()) on.push_back(layer->Get(u"Name").AsText());
-    }
-    return on;
-  }
-
-  std::unique_ptr<LiveMainWindow> live;
-  static inline win32::OleApartment* ole_ = nullptr;
 };
 
 TEST_F(BoardKeysWine, EnterAndShiftEnterChangeTheDrawing) {
@@ -76,12 +47,12 @@ TEST_F(BoardKeysWine, EnterAndShiftEnterChangeTheDrawing) {
   PressKey(VK_RIGHT);
   PressKey(VK_RETURN);
   const Text first = Main().MdiBmp[1].Name;
-  ASSERT_TRUE(Pump([&] { return Shown() == std::vector<Text>{first}; })) << "Enter";
+  ASSERT_TRUE(Pump([&] { return ShownLayers() == std::vector<Text>{first}; })) << "Enter";
   PressKey(VK_DOWN);  // row 1, column 1: record 4
   PressKey(VK_RETURN, true);
   const Text second = Main().MdiBmp[4].Name;
   EXPECT_TRUE(Pump([&] {
-    const auto on = Shown();
+    const auto on = ShownLayers();
     return on.size() == 2 && std::find(on.begin(), on.end(), first) != on.end() &&
            std::find(on.begin(), on.end(), second) != on.end();
   })) << "Shift+Enter";
@@ -89,24 +60,20 @@ TEST_F(BoardKeysWine, EnterAndShiftEnterChangeTheDrawing) {
 
 TEST_F(BoardKeysWine, EscDuringACaptureLeavesTheDrawingAsItWas) {
   Start({u"--demo", u"--screen", u"640x400", u"--delay", u"SendCommand=300"});
-  const std::vector<Text> before = Shown();
+  const std::vector<Text> before = ShownLayers();
   std::thread user([] {
     // The CAD is in front now (the capture brought it there): Esc there.
     std::this_thread::sleep_for(std::chrono::milliseconds(2500));
     HoldKey(VK_ESCAPE, std::chrono::milliseconds(400));
   });
   SetForegroundWindow(live->Form());
-  MoveMouseTo(ClientToScreenPoint(live->Control(L"Button4"), 20, 12));
-  Click();
-  const bool ended = Pump([&] { return live->LogLines("layerstate-restore") > 0; }, std::chrono::seconds(60));
+  const bool ended = CaptureAndWait(std::chrono::seconds(60));
   user.join();
   ASSERT_TRUE(ended);
   PumpFor(std::chrono::milliseconds(300));
-  EXPECT_EQ(Shown(), before);
-  std::size_t pictures = 0;
-  for (const TMdibmp& record : Main().MdiBmp) pictures += record.bmp ? 1 : 0;
-  EXPECT_GT(pictures, 0u);
-  EXPECT_LT(pictures, Main().MdiBmp.size());
+  EXPECT_EQ(ShownLayers(), before);
+  EXPECT_GT(Pictures(), 0u);
+  EXPECT_LT(Pictures(), Main().MdiBmp.size());
   EXPECT_FALSE(Main().ProgressBar1.Visible());
 }
 

@@ -11,15 +11,12 @@
 #include <memory>
 #include <thread>
 
-#include "live_main_window.h"
-#include "real_input.h"
+#include "live_window_test.h"
 #include "simcad/drawing/drawing.h"
 
 namespace plyscan::testing {
 namespace {
 
-using automation::ObjectRef;
-using automation::Variant;
 using Clock = std::chrono::steady_clock;
 
 // The message boxes this process shows now.
@@ -42,49 +39,7 @@ int MessageBoxes() {
   return count.boxes;
 }
 
-class CadFaults : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { ole_ = new win32::OleApartment; }
-  static void TearDownTestSuite() { delete ole_; }
-
-  void Start(std::vector<std::u16string> simcad_args) {
-    live = std::make_unique<LiveMainWindow>(std::move(simcad_args));
-    ASSERT_TRUE(live->simcad.Running()) << live->simcad.Problem();
-    live->Open({40, 40, 700, 420});
-    PumpFor(std::chrono::milliseconds(300));
-  }
-  TForm60& Main() { return live->main; }
-  void ClickCapture() {
-    MoveMouseTo(ClientToScreenPoint(live->Control(L"Button4"), 20, 12));
-    Click();
-  }
-  // Runs the window's messages until `done`, seeing WM_QUIT go by.
-  bool Pump(const std::function<bool()>& done, std::chrono::seconds timeout = std::chrono::seconds(90)) {
-    return PumpUntil(done, timeout, [this](MSG& msg) {
-      if (msg.message == WM_QUIT) quit_posted = true;
-      return live->windows.PreTranslate(msg);
-    });
-  }
-  std::size_t Pictures() {
-    std::size_t n = 0;
-    for (const TMdibmp& record : Main().MdiBmp) n += record.bmp ? 1 : 0;
-    return n;
-  }
-  std::vector<std::string> CadSwitches() {
-    std::vector<std::string> out;
-    const ObjectRef layers = live->Cad()->Get(u"ActiveDocument").AsObject()->Get(u"Layers").AsObject();
-    for (std::int32_t i = 0, n = layers->Get(u"Count").AsInt32(); i < n; ++i) {
-      const ObjectRef layer = layers->Get(u"Item", {Variant::Int32(i)}).AsObject();
-      out.push_back(ToUtf8(layer->Get(u"Name").AsText()) + (layer->Get(u"LayerOn").AsBool() ? "1" : "0") +
-                    (layer->Get(u"Freeze").AsBool() ? "F" : "T") + (layer->Get(u"Lock").AsBool() ? "L" : "U"));
-    }
-    return out;
-  }
-
-  std::unique_ptr<LiveMainWindow> live;
-  bool quit_posted = false;
-  static inline win32::OleApartment* ole_ = nullptr;
-};
+class CadFaults : public LiveWindowTest {};
 
 TEST_F(CadFaults, ACadKilledDuringTheCaptureLeavesTheWindowUsable) {
   Start({u"--demo", u"--screen", u"640x400", u"--delay", u"SendCommand=150"});
@@ -146,9 +101,7 @@ TEST_F(CadFaults, ALongCallLetsTheWindowPaintAndACloseTakesEffectWhenItReturns) 
     ReleaseDC(grid, dc);
     PostMessageW(form, WM_CLOSE, 0, 0);
   });
-  const int restores = live->LogLines("layerstate-restore");
-  ClickCapture();
-  const bool ended = Pump([&] { return live->LogLines("layerstate-restore") > restores; }, std::chrono::seconds(60));
+  const bool ended = CaptureAndWait(std::chrono::seconds(60));
   user.join();
   ASSERT_TRUE(ended);
   PumpFor(std::chrono::milliseconds(500));
@@ -162,14 +115,13 @@ TEST_F(CadFaults, ALongCallLetsTheWindowPaintAndACloseTakesEffectWhenItReturns) 
 TEST_F(CadFaults, ACadThatRefusesCallsForAWhileIsWaitedFor) {
   // The first eight calls are refused (the window's, since no other client asks first).
   Start({u"--demo", u"--screen", u"640x400", u"--reject-calls", u"8"});
-  ClickCapture();
-  ASSERT_TRUE(Pump([&] { return live->LogLines("layerstate-restore") > 0; }));
+  ASSERT_TRUE(CaptureAndWait());
   const simcad::Drawing demo = simcad::DemoDrawing();
   EXPECT_EQ(Main().MdiBmp.size(), demo.layers.size());
   EXPECT_EQ(Pictures(), demo.layers.size());
   std::vector<std::string> expected;
   for (const simcad::Layer& layer : demo.layers)
-    expected.push_back(ToUtf8(layer.name) + (layer.on ? "1" : "0") + (layer.frozen ? "F" : "T") +
+    expected.push_back(ToUtf8(layer.name) + ":" + (layer.on ? "1" : "0") + (layer.frozen ? "F" : "T") +
                        (layer.locked ? "L" : "U"));
   EXPECT_EQ(CadSwitches(), expected);
 }

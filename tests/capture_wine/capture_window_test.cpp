@@ -14,8 +14,7 @@
 
 #include "base/platform.h"
 #include "board/cell_painter.h"
-#include "live_main_window.h"
-#include "real_input.h"
+#include "live_window_test.h"
 #include "simcad/drawing/drawing.h"
 #include "support/shared_files.h"
 #include "win32/gdi.h"
@@ -24,55 +23,8 @@ namespace plyscan::testing {
 namespace {
 
 using automation::ObjectRef;
-using automation::Variant;
 
-class CaptureWindow : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { ole_ = new win32::OleApartment; }
-  static void TearDownTestSuite() { delete ole_; }
-
-  void Start(std::vector<std::u16string> simcad_args, const ui::ScreenRect& rect = {40, 40, 700, 420}) {
-    live = std::make_unique<LiveMainWindow>(std::move(simcad_args));
-    ASSERT_TRUE(live->simcad.Running()) << live->simcad.Problem();
-    live->Open(rect);
-    PumpFor(std::chrono::milliseconds(300));
-  }
-  TForm60& Main() { return live->main; }
-
-  // A real click on "キャプチャ" (from any thread: the input goes through the
-  // system's queue to the window's thread).
-  void ClickCapture() {
-    MoveMouseTo(ClientToScreenPoint(live->Control(L"Button4"), 20, 12));
-    Click();
-  }
-  // Clicks "キャプチャ" and runs the window's messages until the run has
-  // ended. The run is one handler: it has ended once the restore of the
-  // layer state has reached simcad.exe and the handler has returned.
-  bool CaptureAndWait(std::chrono::seconds timeout = std::chrono::seconds(90)) {
-    const int restores = live->LogLines("layerstate-restore");
-    ClickCapture();
-    return PumpUntil([&] { return live->LogLines("layerstate-restore") > restores; }, timeout,
-                     [this](MSG& msg) {
-                       if (msg.message == WM_QUIT) quit_posted = true;
-                       return live->windows.PreTranslate(msg);
-                     });
-  }
-  // The layers' switches in simcad.exe's drawing, as "name:1FL".
-  std::vector<std::string> CadSwitches() {
-    std::vector<std::string> out;
-    const ObjectRef layers = live->Cad()->Get(u"ActiveDocument").AsObject()->Get(u"Layers").AsObject();
-    for (std::int32_t i = 0, n = layers->Get(u"Count").AsInt32(); i < n; ++i) {
-      const ObjectRef layer = layers->Get(u"Item", {Variant::Int32(i)}).AsObject();
-      out.push_back(ToUtf8(layer->Get(u"Name").AsText()) + ":" + (layer->Get(u"LayerOn").AsBool() ? "1" : "0") +
-                    (layer->Get(u"Freeze").AsBool() ? "F" : "T") + (layer->Get(u"Lock").AsBool() ? "L" : "U"));
-    }
-    return out;
-  }
-
-  std::unique_ptr<LiveMainWindow> live;
-  bool quit_posted = false;
-  static inline win32::OleApartment* ole_ = nullptr;
-};
+class CaptureWindow : public LiveWindowTest {};
 
 TEST_F(CaptureWindow, CapturesASharedDrawingWithItsCountsAndPaintsEveryCell) {
   PLYSCAN_REQUIRE_SHARED_DRAWINGS(folder);
@@ -154,9 +106,7 @@ TEST_F(CaptureWindow, ASecondClickIsIgnoredAndACloseStopsTheRunAfterThePutBack) 
   EXPECT_EQ(CadSwitches(), before);                  // the drawing put back
   EXPECT_TRUE(quit_posted);                          // and then the window closed
   // The run stopped at the close: not every layer got its picture.
-  std::size_t pictures = 0;
-  for (const TMdibmp& record : Main().MdiBmp) pictures += record.bmp ? 1 : 0;
-  EXPECT_LT(pictures, Main().MdiBmp.size());
+  EXPECT_LT(Pictures(), Main().MdiBmp.size());
 }
 
 TEST_F(CaptureWindow, TheWindowOverTheCadsViewIsInNoThumbnail) {

@@ -1,0 +1,93 @@
+// A test of the real main window in-process against simcad.exe: the OLE
+// apartment of the test thread, the window started beside a simcad.exe of
+// its own, a real click on "キャプチャ", the window's messages run until a
+// condition holds, and simcad.exe's drawing read back.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "live_main_window.h"
+#include "real_input.h"
+
+namespace plyscan::testing {
+
+class LiveWindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ole_ = new win32::OleApartment; }
+  static void TearDownTestSuite() {
+    delete ole_;
+    ole_ = nullptr;
+  }
+
+  // simcad.exe with `simcad_args`, and the window at `rect` aimed at it.
+  void Start(std::vector<std::u16string> simcad_args, const ui::ScreenRect& rect = {40, 40, 700, 420}) {
+    live = std::make_unique<LiveMainWindow>(std::move(simcad_args));
+    ASSERT_TRUE(live->simcad.Running()) << live->simcad.Problem();
+    live->Open(rect);
+    PumpFor(std::chrono::milliseconds(300));
+  }
+  TForm60& Main() { return live->main; }
+
+  // A real click on "キャプチャ" (from any thread: the input goes through
+  // the system's queue to the window's thread).
+  void ClickCapture() {
+    MoveMouseTo(ClientToScreenPoint(live->Control(L"Button4"), 20, 12));
+    Click();
+  }
+  // Runs the window's messages, with its keyboard handling, until `done`;
+  // a WM_QUIT going by is noted.
+  bool Pump(const std::function<bool()>& done, std::chrono::seconds timeout = std::chrono::seconds(90)) {
+    return PumpUntil(done, timeout, [this](MSG& msg) {
+      if (msg.message == WM_QUIT) quit_posted = true;
+      return live->windows.PreTranslate(msg);
+    });
+  }
+  // Clicks "キャプチャ" and runs the messages until the run has ended: the
+  // run is one handler, ended once the restore of the layer state has
+  // reached simcad.exe and the handler has returned.
+  bool CaptureAndWait(std::chrono::seconds timeout = std::chrono::seconds(90)) {
+    const int restores = live->LogLines("layerstate-restore");
+    ClickCapture();
+    return Pump([&] { return live->LogLines("layerstate-restore") > restores; }, timeout);
+  }
+
+  std::size_t Pictures() {
+    std::size_t n = 0;
+    for (const TMdibmp& record : Main().MdiBmp) n += record.bmp ? 1 : 0;
+    return n;
+  }
+  // The layers' switches in simcad.exe's drawing, as "name:1TU" (on, thawed, unlocked).
+  std::vector<std::string> CadSwitches() {
+    std::vector<std::string> out;
+    ForEachCadLayer([&](automation::Object& layer) {
+      out.push_back(ToUtf8(layer.Get(u"Name").AsText()) + ":" + (layer.Get(u"LayerOn").AsBool() ? "1" : "0") +
+                    (layer.Get(u"Freeze").AsBool() ? "F" : "T") + (layer.Get(u"Lock").AsBool() ? "L" : "U"));
+    });
+    return out;
+  }
+  // The names of the layers that are on in simcad.exe's drawing.
+  std::vector<Text> ShownLayers() {
+    std::vector<Text> on;
+    ForEachCadLayer([&](automation::Object& layer) {
+      if (layer.Get(u"LayerOn").AsBool()) on.push_back(layer.Get(u"Name").AsText());
+    });
+    return on;
+  }
+  void ForEachCadLayer(const std::function<void(automation::Object&)>& visit) {
+    const automation::ObjectRef layers = live->Cad()->Get(u"ActiveDocument").AsObject()->Get(u"Layers").AsObject();
+    for (std::int32_t i = 0, n = layers->Get(u"Count").AsInt32(); i < n; ++i)
+      visit(*layers->Get(u"Item", {automation::Variant::Int32(i)}).AsObject());
+  }
+
+  std::unique_ptr<LiveMainWindow> live;
+  bool quit_posted = false;
+
+ private:
+  static inline win32::OleApartment* ole_ = nullptr;
+};
+
+}  // namespace plyscan::testing
