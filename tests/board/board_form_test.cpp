@@ -20,23 +20,8 @@ simcad::Drawing Layers(int count) {
 
 class BoardForm : public ::testing::Test, public MainWindowFixture {
  protected:
-  explicit BoardForm(int layers = 7) : MainWindowFixture(Layers(layers)) {
-    ResizeMdiBmp(main->MdiBmp, static_cast<std::size_t>(layers));
-    for (int i = 0; i < layers; ++i) {
-      TMdibmp& record = main->MdiBmp[static_cast<std::size_t>(i)];
-      record.Name = session->GetDrawing().layers[static_cast<std::size_t>(i)].name;
-      record.bmp = std::make_unique<Bitmap>(SystemSurfaces());
-      record.bmp->SetSize(200, 120);
-    }
-    main->FormResize();
-  }
-  // The layers that are on, by name.
-  std::vector<Text> Shown() const {
-    std::vector<Text> on;
-    for (const auto& layer : session->GetDrawing().layers)
-      if (layer.on) on.push_back(layer.name);
-    return on;
-  }
+  explicit BoardForm(int layers = 7) : MainWindowFixture(Layers(layers)) { FillBoard(); }
+  std::vector<Text> Shown() const { return ShownLayers(); }
   ui::GridModel& Grid() const { return main->Grid; }
 };
 

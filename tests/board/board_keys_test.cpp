@@ -27,26 +27,13 @@ class BoardKeys : public ::testing::Test, public MainWindowFixture {
   explicit BoardKeys(simcad::Drawing drawing = Named({u"Alpha", u"beta", u"Bravo", u"charlie", u"Delta", u"delta2",
                                                       u"echo"}))
       : MainWindowFixture(std::move(drawing)) {
-    const auto& layers = session->GetDrawing().layers;
-    ResizeMdiBmp(main->MdiBmp, layers.size());
-    for (std::size_t i = 0; i < layers.size(); ++i) {
-      TMdibmp& record = main->MdiBmp[i];
-      record.Name = layers[i].name;
-      record.cnt = static_cast<std::int32_t>(i);
-      record.LayerOn = i % 2 == 0;
-      record.Lock = i == 1;
-      record.bmp = std::make_unique<Bitmap>(SystemSurfaces());
-      record.bmp->SetSize(200, 120);
-      record.bmp->SetPixel(10, 10, 0x00FF00);
+    FillBoard();
+    for (std::size_t i = 0; i < main->MdiBmp.size(); ++i) {
+      main->MdiBmp[i].LayerOn = i % 2 == 0;
+      main->MdiBmp[i].Lock = i == 1;
     }
-    main->FormResize();
   }
-  std::vector<Text> Shown() const {
-    std::vector<Text> on;
-    for (const auto& layer : session->GetDrawing().layers)
-      if (layer.on) on.push_back(layer.name);
-    return on;
-  }
+  std::vector<Text> Shown() const { return ShownLayers(); }
   void Key(ui::KeyCode key, ui::ShiftState shift = {}) { main->Grid.KeyDown(key, shift); }
   void Type(char16_t c, std::uint64_t at_ms) {
     windows.now_ms = at_ms;

@@ -19,18 +19,7 @@ class BoardInput : public LiveWindowTest {
  protected:
   void SetUp() override {
     Start({u"--demo"}, {40, 40, 700, 400});
-    std::vector<Text> names;
-    ForEachCadLayer([&](automation::Object& layer) { names.push_back(layer.Get(u"Name").AsText()); });
-    ResizeMdiBmp(Main().MdiBmp, names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) {
-      TMdibmp& record = Main().MdiBmp[i];
-      record.Name = names[i];
-      record.cnt = static_cast<std::int32_t>(i);
-      record.bmp = std::make_unique<Bitmap>(SystemSurfaces());
-      record.bmp->SetSize(Main().Grid.DefaultColWidth(), 120);
-    }
-    Main().FormResize();
-    Main().Grid.Repaint();
+    FillBoard();
     grid = live->Control(L"DrawGrid1");
     ASSERT_NE(grid, nullptr);
     PumpFor(std::chrono::milliseconds(300));

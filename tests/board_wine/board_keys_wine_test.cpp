@@ -21,20 +21,9 @@ namespace {
 
 class BoardKeysWine : public LiveWindowTest {
  protected:
-  // The board filled with the drawing's layers, as after a capture, and focused.
-  void FillBoard() {
-    std::vector<Text> names;
-    ForEachCadLayer([&](automation::Object& layer) { names.push_back(layer.Get(u"Name").AsText()); });
-    ResizeMdiBmp(Main().MdiBmp, names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) {
-      TMdibmp& record = Main().MdiBmp[i];
-      record.Name = names[i];
-      record.cnt = static_cast<std::int32_t>(i);
-      record.bmp = std::make_unique<Bitmap>(SystemSurfaces());
-      record.bmp->SetSize(200, 120);
-      record.bmp->SetPixel(10, 10, 0x00FF00);
-    }
-    Main().FormResize();
+  // The board filled as after a capture, in front with the keyboard.
+  void FocusedBoard() {
+    FillBoard();
     SetForegroundWindow(live->Form());
     Main().Grid.Focus();
     PumpFor(std::chrono::milliseconds(300));
@@ -43,7 +32,7 @@ class BoardKeysWine : public LiveWindowTest {
 
 TEST_F(BoardKeysWine, EnterAndShiftEnterChangeTheDrawing) {
   Start({u"--demo"});
-  FillBoard();
+  FocusedBoard();
   PressKey(VK_RIGHT);
   PressKey(VK_RETURN);
   const Text first = Main().MdiBmp[1].Name;
@@ -110,7 +99,7 @@ Png ReadPng(const std::wstring& path) {
 
 TEST_F(BoardKeysWine, CtrlSWritesAPngOfTheWholeBoard) {
   Start({u"--demo"});
-  FillBoard();
+  FocusedBoard();
   const std::wstring path = live->dir.Root().wstring() + L"\\\\board.png";
   std::atomic<bool> answered{false};
   std::thread user([&] {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "base/platform.h"
 #include "headless/ui/headless_pictures.h"
@@ -29,6 +30,30 @@ class MainWindowFixture {
                  cad.devices,       pictures},
         main(std::make_unique<TForm60>(services)) {
     main->Create();
+  }
+
+  // The board as after a capture: a record per layer of the drawing, in its
+  // order, with count i and a thumbnail of 200 x 120 with a green pixel at
+  // (10, 10); laid out.
+  void FillBoard() {
+    const auto& layers = session->GetDrawing().layers;
+    ResizeMdiBmp(main->MdiBmp, layers.size());
+    for (std::size_t i = 0; i < layers.size(); ++i) {
+      TMdibmp& record = main->MdiBmp[i];
+      record.Name = layers[i].name;
+      record.cnt = static_cast<std::int32_t>(i);
+      record.bmp = std::make_unique<Bitmap>(SystemSurfaces());
+      record.bmp->SetSize(200, 120);
+      record.bmp->SetPixel(10, 10, 0x00FF00);
+    }
+    main->FormResize();
+  }
+  // The layers of simcad's drawing that are on, by name.
+  std::vector<Text> ShownLayers() const {
+    std::vector<Text> on;
+    for (const auto& layer : session->GetDrawing().layers)
+      if (layer.on) on.push_back(layer.name);
+    return on;
   }
 
   ui::HeadlessForm& Window() const { return windows.WindowOf(main->Window()); }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/platform.h"
 #include "live_main_window.h"
 #include "real_input.h"
 
@@ -53,6 +54,25 @@ class LiveWindowTest : public ::testing::Test {
     const int restores = live->LogLines("layerstate-restore");
     ClickCapture();
     return Pump([&] { return live->LogLines("layerstate-restore") > restores; }, timeout);
+  }
+
+  // The board as after a capture: a record per layer of simcad.exe's
+  // drawing, with count i and a thumbnail of one cell with a green pixel at
+  // (10, 10); laid out and repainted.
+  void FillBoard() {
+    std::vector<Text> names;
+    ForEachCadLayer([&](automation::Object& layer) { names.push_back(layer.Get(u"Name").AsText()); });
+    ResizeMdiBmp(Main().MdiBmp, names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      TMdibmp& record = Main().MdiBmp[i];
+      record.Name = names[i];
+      record.cnt = static_cast<std::int32_t>(i);
+      record.bmp = std::make_unique<Bitmap>(SystemSurfaces());
+      record.bmp->SetSize(Main().Grid.DefaultColWidth(), 120);
+      record.bmp->SetPixel(10, 10, 0x00FF00);
+    }
+    Main().FormResize();
+    Main().Grid.Repaint();
   }
 
   std::size_t Pictures() {
