@@ -7,13 +7,13 @@
 #include <cstddef>
 #include <optional>
 
-#include "capture/mdibmp.h"
+#include "layers/layer_snapshot.h"
 
 namespace plyscan::board {
 
 // "オン" or "オフ", "凍結" or "解凍", "ロック" or "ロック解除", separated by " / ".
-[[nodiscard]] Text SwitchesText(const TMdibmp& record);
+[[nodiscard]] Text SwitchesText(const LayerRecord& record);
 
-[[nodiscard]] Text CellHint(const MdiBmp& records, std::optional<std::size_t> index, TextView board_hint);
+[[nodiscard]] Text CellHint(const LayerSnapshot& records, std::optional<std::size_t> index, TextView board_hint);
 
 }  // namespace plyscan::board

@@ -23,17 +23,17 @@ void PaintBoardCell(Canvas& canvas, const BoardCellPaint& board, std::int32_t co
                     const PixelRect& rect) {
   const std::int64_t i = static_cast<std::int64_t>(row) * board.col_count + col;
   if (i < 0 || i >= static_cast<std::int64_t>(board.records.size()) ||
-      !board.records[static_cast<std::size_t>(i)].bmp) {
+      !board.records[static_cast<std::size_t>(i)].thumbnail) {
     canvas.FillRect(rect, 0);
     return;
   }
-  const TMdibmp& record = board.records[static_cast<std::size_t>(i)];
-  const Bitmap& thumbnail = *record.bmp;
+  const LayerRecord& record = board.records[static_cast<std::size_t>(i)];
+  const Bitmap& thumbnail = *record.thumbnail;
   const std::int32_t t = HeaderBarHeight(board.disp_scale);
 
   canvas.FillRect(rect, thumbnail.Pixel(0, 0));
 
-  canvas.SetBrush(record.cnt != 0 ? kBarColour : kEmptyBarColour);
+  canvas.SetBrush(record.object_count != 0 ? kBarColour : kEmptyBarColour);
   canvas.Rectangle({rect.left + 1, rect.top + 1, rect.right - 1, rect.top + t});
 
   FontSpec font = canvas.Font();
@@ -41,8 +41,8 @@ void PaintBoardCell(Canvas& canvas, const BoardCellPaint& board, std::int32_t co
   font.colour = 0xFFFFFF;
   canvas.SetFont(font);
   canvas.WriteText(rect.left + kTextInset, rect.top + static_cast<std::int32_t>(std::trunc(board.disp_scale)),
-                 record.Name);
-  const Text count = DecimalText(record.cnt);
+                   record.name);
+  const Text count = DecimalText(record.object_count);
   canvas.WriteText(rect.right - canvas.TextWidth(count) - kTextInset, rect.top + kCountTop, count);
 
   canvas.DrawBitmap(rect.left + (board.default_col_width - thumbnail.Width()) / 2,

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "base/canvas.h"
-#include "capture/mdibmp.h"
+#include "layers/layer_snapshot.h"
 
 namespace plyscan::board {
 
@@ -20,7 +20,7 @@ inline constexpr Colour kFrameColour = 0x808080;
 [[nodiscard]] std::int32_t HeaderBarHeight(double disp_scale) noexcept;
 
 struct BoardCellPaint {
-  const MdiBmp& records;
+  const LayerSnapshot& records;
   std::int32_t col_count;
   double disp_scale;
   std::int32_t default_col_width;

@@ -2,7 +2,7 @@
 
 #include "cadlink/cad_calls.h"
 #include "cadlink/command_texts.h"
-#include "capture/layer_switches.h"
+#include "layers/layer_switches.h"
 
 namespace plyscan::board {
 
@@ -39,7 +39,7 @@ void SendLayerText(automation::Object& document, FailureTrace* trace, const Text
   put_back.Done();
 }
 
-bool InRange(const MdiBmp& records, std::int64_t index) {
+bool InRange(const LayerSnapshot& records, std::int64_t index) {
   return index >= 0 && index < static_cast<std::int64_t>(records.size());
 }
 
@@ -53,25 +53,26 @@ bool SendOneText(CadServices& cad, TextView progid, TextView text) {
 }
 
 // A layer text for record `index`, the view zoomed afterwards when asked.
-bool LayerCommandFor(CadServices& cad, TextView progid, const MdiBmp& records, std::int64_t index,
+bool LayerCommandFor(CadServices& cad, TextView progid, const LayerSnapshot& records, std::int64_t index,
                      Text (*command)(TextView name), bool zoom_extents) {
   return RunGuarded(cad.trace, [&] {
     if (!InRange(records, index)) return;
     const auto target = Connect(cad, progid, Unminimize::kNo);
     if (!target) return;
     const auto document = ActiveDocument(*target->application);
-    SendLayerText(*document, cad.trace, command(records[static_cast<std::size_t>(index)].Name));
+    SendLayerText(*document, cad.trace, command(records[static_cast<std::size_t>(index)].name));
     if (zoom_extents) cad::ZoomExtents(*target->application, progid);
   });
 }
 
 }  // namespace
 
-bool IsolateLayer(CadServices& cad, TextView progid, const MdiBmp& records, std::int64_t index, bool zoom_extents) {
+bool IsolateLayer(CadServices& cad, TextView progid, const LayerSnapshot& records, std::int64_t index,
+                  bool zoom_extents) {
   return LayerCommandFor(cad, progid, records, index, cad::IsolateLayerCommand, zoom_extents);
 }
 
-bool ShowLayer(CadServices& cad, TextView progid, const MdiBmp& records, std::int64_t index) {
+bool ShowLayer(CadServices& cad, TextView progid, const LayerSnapshot& records, std::int64_t index) {
   return LayerCommandFor(cad, progid, records, index, cad::ShowLayerCommand, false);
 }
 
@@ -92,7 +93,7 @@ bool DeleteLayerState(CadServices& cad, TextView progid) {
   return SendOneText(cad, progid, cad::kDeleteLayerStateCommand);
 }
 
-bool RestoreSnapshot(CadServices& cad, TextView progid, const MdiBmp& records, ProgressDisplay& progress) {
+bool RestoreSnapshot(CadServices& cad, TextView progid, const LayerSnapshot& records, ProgressDisplay& progress) {
   return RunGuarded(cad.trace, [&] {
     const auto target = Connect(cad, progid, Unminimize::kYes);
     if (!target) return;

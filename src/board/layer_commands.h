@@ -9,7 +9,7 @@
 
 #include "base/progress_display.h"
 #include "cadlink/cad_services.h"
-#include "capture/mdibmp.h"
+#include "layers/layer_snapshot.h"
 
 namespace plyscan::board {
 
@@ -17,10 +17,11 @@ namespace plyscan::board {
 // view zoomed to the extents when asked. An index outside the records sends
 // nothing. "EXPERT" and "CMDECHO" end at 0 and 1, also when a step fails
 // after they were set. True when the command ran to its end.
-bool IsolateLayer(CadServices& cad, TextView progid, const MdiBmp& records, std::int64_t index, bool zoom_extents);
+bool IsolateLayer(CadServices& cad, TextView progid, const LayerSnapshot& records, std::int64_t index,
+                  bool zoom_extents);
 
 // Record `index`'s layer on, thawed and unlocked; every other layer as it is.
-bool ShowLayer(CadServices& cad, TextView progid, const MdiBmp& records, std::int64_t index);
+bool ShowLayer(CadServices& cad, TextView progid, const LayerSnapshot& records, std::int64_t index);
 
 // The layer state "PLYSCAN": saved (replacing one of that name), restored
 // (then zoomed when asked, and regenerated), and deleted where it exists.
@@ -31,6 +32,6 @@ bool DeleteLayerState(CadServices& cad, TextView progid);
 // Puts the switches the last capture read back on the layers of the same
 // names (exactly, case counting), when the drawing has as many layers as
 // the snapshot has records; then regenerates. The progress shows meanwhile.
-bool RestoreSnapshot(CadServices& cad, TextView progid, const MdiBmp& records, ProgressDisplay& progress);
+bool RestoreSnapshot(CadServices& cad, TextView progid, const LayerSnapshot& records, ProgressDisplay& progress);
 
 }  // namespace plyscan::board

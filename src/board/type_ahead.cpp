@@ -11,11 +11,11 @@ bool BeginsWith(const Text& name, const Text& text, const Collator& collator) {
 }
 
 // The first record from `from` on, wrapping, whose name begins with `text`.
-std::optional<std::size_t> FindFrom(std::size_t from, const Text& text, const MdiBmp& records,
+std::optional<std::size_t> FindFrom(std::size_t from, const Text& text, const LayerSnapshot& records,
                                     const Collator& collator) {
   for (std::size_t k = 0; k < records.size(); ++k) {
     const std::size_t i = (from + k) % records.size();
-    if (BeginsWith(records[i].Name, text, collator)) return i;
+    if (BeginsWith(records[i].name, text, collator)) return i;
   }
   return std::nullopt;
 }
@@ -23,7 +23,7 @@ std::optional<std::size_t> FindFrom(std::size_t from, const Text& text, const Md
 }  // namespace
 
 std::optional<std::size_t> TypeAhead::Type(char16_t c, std::uint64_t now, std::size_t current,
-                                           const MdiBmp& records, const Collator& collator) {
+                                           const LayerSnapshot& records, const Collator& collator) {
   const bool fresh = typed_.empty() || now - last_ > kTypeAheadPause;
   last_ = now;
   if (fresh) typed_.clear();

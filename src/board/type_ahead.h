@@ -12,7 +12,7 @@
 #include <optional>
 
 #include "base/collation.h"
-#include "capture/mdibmp.h"
+#include "layers/layer_snapshot.h"
 
 namespace plyscan::board {
 
@@ -22,7 +22,7 @@ class TypeAhead {
  public:
   // The record to make current after `c` was typed at `now` (milliseconds),
   // `current` being current; nullopt when no name begins with the text.
-  std::optional<std::size_t> Type(char16_t c, std::uint64_t now, std::size_t current, const MdiBmp& records,
+  std::optional<std::size_t> Type(char16_t c, std::uint64_t now, std::size_t current, const LayerSnapshot& records,
                                   const Collator& collator);
   const Text& Typed() const noexcept { return typed_; }
 

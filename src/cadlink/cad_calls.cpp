@@ -32,7 +32,7 @@ void Regen(automation::Object& document) { document.Call(u"Regen", Args{Variant:
 
 void ZoomExtents(automation::Object& application, TextView progid) {
   application.Call(u"ZoomExtents");
-  if (IsGcadTarget(progid)) application.Call(u"ZoomExtents");
+  if (ZoomsTwice(progid)) application.Call(u"ZoomExtents");
 }
 
 void SelectCrossing(automation::Object& selection, const Variant& corner1, const Variant& corner2) {

@@ -2,10 +2,10 @@
 
 namespace plyscan {
 
-bool IsGcadTarget(TextView prog_id) { return Pos(u"GCAD", AsciiUpper(prog_id)) > 0; }
+bool ZoomsTwice(TextView prog_id) { return Pos(u"GCAD", AsciiUpper(prog_id)) > 0; }
 
-bool IsAutocadTarget(TextView prog_id) { return Pos(u"AUTOCAD", AsciiUpper(prog_id)) != 0; }
+bool ParksCursorOnView(TextView prog_id) { return Pos(u"AUTOCAD", AsciiUpper(prog_id)) == 0; }
 
-bool IsAutocadPrefixedTarget(TextView prog_id) { return Pos(u"AUTOCAD", AsciiUpper(prog_id)) == 1; }
+bool ExportsView(TextView prog_id) { return Pos(u"AUTOCAD", AsciiUpper(prog_id)) == 1; }
 
 }  // namespace plyscan

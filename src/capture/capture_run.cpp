@@ -8,9 +8,9 @@
 #include "cadlink/command_texts.h"
 #include "cadlink/target_kind.h"
 #include "capture/capture_geometry.h"
-#include "capture/layer_switches.h"
 #include "capture/monochrome.h"
 #include "capture/rgb_text.h"
+#include "layers/layer_switches.h"
 
 namespace plyscan {
 
@@ -31,7 +31,7 @@ struct NotSaved : Failure {
 
 // The drawing's layers back as they were before the run: the restore
 // command, and where it fails the switches the first pass read, by name.
-void RestoreLayers(CaptureHost& host, automation::Object* layers, std::int32_t count, const MdiBmp& records) {
+void RestoreLayers(CaptureHost& host, automation::Object* layers, std::int32_t count, const LayerSnapshot& records) {
   if (host.RestoreLayerState() || !layers) return;
   PutSwitchesBack(*layers, count, records);
 }
@@ -41,7 +41,7 @@ void RestoreLayers(CaptureHost& host, automation::Object* layers, std::int32_t c
 // own; once the server has gone, no further call is tried.
 class PutBack {
  public:
-  PutBack(CaptureHost& host, FailureTrace* trace, const MdiBmp& records)
+  PutBack(CaptureHost& host, FailureTrace* trace, const LayerSnapshot& records)
       : host_(host), trace_(trace), records_(records) {}
 
   bool restore_layers = false;     // a layer text was sent
@@ -91,13 +91,13 @@ class PutBack {
 
   CaptureHost& host_;
   FailureTrace* trace_;
-  const MdiBmp& records_;
+  const LayerSnapshot& records_;
   bool gone_ = false;
 };
 
 class CaptureRun {
  public:
-  CaptureRun(CaptureServices& services, CaptureHost& host, TextView progid, MdiBmp& records)
+  CaptureRun(CaptureServices& services, CaptureHost& host, TextView progid, LayerSnapshot& records)
       : s_(services), host_(host), progid_(progid), records_(records), put_back_(host, services.cad.trace, records) {}
 
   void Run() {
@@ -132,7 +132,7 @@ class CaptureRun {
   CaptureServices& s_;
   CaptureHost& host_;
   TextView progid_;
-  MdiBmp& records_;
+  LayerSnapshot& records_;
   PutBack put_back_;
 
   automation::Object* application_ = nullptr;
@@ -183,7 +183,7 @@ void CaptureRun::Body(automation::Object& application) {
   const std::int32_t height = screen.ElementAsInt32(1, u"SCREENSIZE");
   const WindowHandle document_window = document_->Get(u"HWND").AsWindowHandle(u"HWND");
   view_ = s_.view.WindowBox(s_.view.FirstChild(document_window));
-  park_cursor_ = !IsAutocadTarget(progid_);
+  park_cursor_ = ParksCursorOnView(progid_);
   if (park_cursor_) s_.view.SetCursorPos(view_.left, view_.top);
   Check();
 
@@ -203,7 +203,7 @@ void CaptureRun::Body(automation::Object& application) {
   const std::int32_t count = layers->Get(u"Count").AsInt32(u"Count");
   put_back_.layer_count = count;
   ReleaseThumbnails(records_);
-  ResizeMdiBmp(records_, count > 0 ? static_cast<std::size_t>(count) : 0);
+  ResizeSnapshot(records_, count > 0 ? static_cast<std::size_t>(count) : 0);
   Check();
 
   if (count > 0) {
@@ -214,11 +214,11 @@ void CaptureRun::Body(automation::Object& application) {
     cad::SetVariable(*document_, u"EXPERT", 5);
     cad::SetVariable(*document_, u"CMDECHO", 0);
     ReadLayers(*layers, count);
-    SortMdiBmp(records_, s_.collator);
+    SortByName(records_, s_.collator);
     progress.SetVisible(true);
     progress.SetPosition(0);
 
-    frozen_read_ = std::any_of(records_.begin(), records_.end(), [](const TMdibmp& r) { return r.Freeze; });
+    frozen_read_ = std::any_of(records_.begin(), records_.end(), [](const LayerRecord& r) { return r.frozen; });
     // Esc during the first pass ends the run before the first picture.
     for (std::size_t i = 0; i < records_.size() && Asked() == StopRequest::kNone; ++i) CaptureLayer(i);
     Check();
@@ -252,21 +252,21 @@ void CaptureRun::ReadLayers(automation::Object& layers, std::int32_t count) {
     host_.ProcessMessages();
     Check();
     const ObjectRef layer = layers.Get(u"Item", {Variant::Int32(i)}).AsObject(u"Item");
-    TMdibmp& record = records_[static_cast<std::size_t>(i)];
-    record.Name = layer->Get(u"Name").AsText(u"Name");
-    record.Lock = layer->Get(u"Lock").AsBool(u"Lock");
-    record.Freeze = layer->Get(u"Freeze").AsBool(u"Freeze");
-    record.LayerOn = layer->Get(u"LayerOn").AsBool(u"LayerOn");
+    LayerRecord& record = records_[static_cast<std::size_t>(i)];
+    record.name = layer->Get(u"Name").AsText(u"Name");
+    record.locked = layer->Get(u"Lock").AsBool(u"Lock");
+    record.frozen = layer->Get(u"Freeze").AsBool(u"Freeze");
+    record.on = layer->Get(u"LayerOn").AsBool(u"LayerOn");
   }
 }
 
 void CaptureRun::CaptureLayer(std::size_t index) {
   ProgressDisplay& progress = host_.Progress();
   progress.SetPosition(progress.Position() + 1);
-  TMdibmp& record = records_[index];
+  LayerRecord& record = records_[index];
 
   put_back_.restore_layers = true;
-  cad::SendCommand(*document_, cad::CaptureLayerCommand(record.Name));
+  cad::SendCommand(*document_, cad::CaptureLayerCommand(record.name));
   Check();
   cad::ZoomExtents(*application_, progid_);
   Check();
@@ -275,7 +275,7 @@ void CaptureRun::CaptureLayer(std::size_t index) {
     // layers that were frozen then, and the view is zoomed to all of them:
     // read both again, or the pictures and counts of those layers are wrong.
     if (frozen_read_) ReadViewExtents();
-    if (rect_ && !IsAutocadPrefixedTarget(progid_)) {
+    if (rect_ && !ExportsView(progid_)) {
       const ScreenBox copied{view_.left + rect_->x, view_.top + rect_->y, view_.left + rect_->x + rect_->width,
                              view_.top + rect_->y + rect_->height};
       host_.KeepOutOfCapture(copied);
@@ -284,7 +284,7 @@ void CaptureRun::CaptureLayer(std::size_t index) {
   put_back_.selection_used = true;
   selection_->Call(u"Clear");
   cad::SelectCrossing(*selection_, extents_min_, extents_max_);
-  record.cnt = selection_->Get(u"Count").AsInt32(u"Count");
+  record.object_count = selection_->Get(u"Count").AsInt32(u"Count");
   Check();
   if (park_cursor_) s_.view.SetCursorPos(view_.left, view_.top);
 
@@ -298,7 +298,7 @@ void CaptureRun::CaptureLayer(std::size_t index) {
                 put_back_.filedia);
   Check();
   if (host_.Monochrome()) ApplyMonochrome(picture, background_, 0xFFFFFF);
-  record.bmp = std::make_unique<Bitmap>(std::move(picture));
+  record.thumbnail = std::make_unique<Bitmap>(std::move(picture));
 
   host_.Relayout();
   host_.ShowCaptured(index);
@@ -306,7 +306,7 @@ void CaptureRun::CaptureLayer(std::size_t index) {
 
 }  // namespace
 
-bool RunCapture(CaptureServices& services, CaptureHost& host, TextView progid, MdiBmp& records) {
+bool RunCapture(CaptureServices& services, CaptureHost& host, TextView progid, LayerSnapshot& records) {
   return RunGuarded(services.cad.trace, [&] { CaptureRun(services, host, progid, records).Run(); });
 }
 

@@ -10,9 +10,9 @@
 #include "base/collation.h"
 #include "base/progress_display.h"
 #include "cadlink/cad_services.h"
-#include "capture/mdibmp.h"
 #include "capture/view_grab.h"
 #include "capture/view_windows.h"
+#include "layers/layer_snapshot.h"
 
 namespace plyscan {
 
@@ -73,6 +73,6 @@ struct CaptureServices {
 // its end (also when the target is not running, or Esc ended it early). A
 // save of the layer state that fails ends the run before any layer changes;
 // a restore that fails is made good from the switches the run read.
-bool RunCapture(CaptureServices& services, CaptureHost& host, TextView progid, MdiBmp& records);
+bool RunCapture(CaptureServices& services, CaptureHost& host, TextView progid, LayerSnapshot& records);
 
 }  // namespace plyscan

@@ -32,7 +32,7 @@ void CaptureView(ViewGrabServices& grab, TextView progid, automation::Object& do
   capture.SetPixelFormat(32);
   capture.SetSize(width, height);
   const WindowHandle window = document.Get(u"Hwnd").AsWindowHandle(u"Hwnd");
-  if (IsAutocadPrefixedTarget(progid))
+  if (ExportsView(progid))
     ExportView(grab, document, x, y, capture, filedia_off);
   else
     grab.copier.CopyWindow(window, x, y, capture);

@@ -23,7 +23,7 @@ Control::Control(const ControlDesign& design)
 Control::~Control() = default;
 
 GridModel& Control::Grid() const {
-  if (!grid_) throw Failure(Text(Name()) + u" is not a grid");
+  if (!grid_) throw Failure(u"control " + DecimalText(Id()) + u" is not a grid");
   return *grid_;
 }
 
@@ -124,10 +124,10 @@ Form::Form(const FormDesign& design) : design_(&design), caption_(design.caption
   for (const ControlDesign& c : design.controls) controls_.push_back(std::make_unique<Control>(c));
 }
 
-Control& Form::operator[](TextView name) const {
+Control& Form::operator[](ControlId id) const {
   for (const auto& c : controls_)
-    if (c->Name() == name) return *c;
-  throw Failure(u"no control " + Text(name) + u" in " + Text(design_->class_name));
+    if (c->Id() == id) return *c;
+  throw Failure(u"no control " + DecimalText(id) + u" in " + Text(design_->class_name));
 }
 
 void Form::SetCaption(Text caption) {

@@ -13,6 +13,7 @@
 
 #include "base/collation.h"
 #include "base/text.h"
+#include "shell/control_ids.h"
 
 namespace plyscan::ui {
 
@@ -59,7 +60,7 @@ inline constexpr std::int32_t kNoTabOrder = -1;
 
 // One row of a designed layout.
 struct ControlDesign {
-  const char16_t* name;
+  ControlId id;
   Kind kind;
   const char16_t* caption;  // caption or initial text; empty for none
   const char16_t* hint;     // tool-tip text; empty for none
@@ -67,7 +68,7 @@ struct ControlDesign {
   std::int32_t tab_order;     // within the parent; kNoTabOrder for none
   std::int32_t font_height;   // character height in pixels at 96 dpi; 0 for the form's font
   std::uint32_t flags;        // Flag bits
-  const char16_t* parent;     // name of the group box holding it; empty for the form
+  ControlId parent;           // the group box holding it; kOnForm for the form
   ModalResult modal_result;   // a push button that closes a modal form with this result
 };
 
@@ -108,7 +109,7 @@ class Control {
   ~Control();
 
   const ControlDesign& Design() const noexcept { return *design_; }
-  TextView Name() const noexcept { return design_->name; }
+  ControlId Id() const noexcept { return design_->id; }
 
   // Caption or text.
   const Text& GetText() const noexcept { return text_; }
@@ -224,9 +225,9 @@ class Form {
 
   const FormDesign& Design() const noexcept { return *design_; }
 
-  // The control of that designed name; the program's own layouts have every
-  // name they ask for.
-  Control& operator[](TextView name) const;
+  // The control of that identifier; the program's own layouts have every
+  // control they ask for.
+  Control& operator[](ControlId id) const;
   std::span<const std::unique_ptr<Control>> Controls() const noexcept { return controls_; }
 
   const Text& Caption() const noexcept { return caption_; }

@@ -7,13 +7,13 @@
 namespace plyscan::ui {
 
 // The main window: toolbar, board and progress bar.
-const FormDesign& Form60Design() noexcept;
+const FormDesign& MainWindowDesign() noexcept;
 
-// The main window's board DrawGrid1: cells of 200 x 140, 5 x 5 until the
+// The main window's board board: cells of 200 x 140, 5 x 5 until the
 // first relayout, grey where no cell is.
 const GridDesign& BoardGridDesign() noexcept;
 
 // The target CAD dialog.
-const FormDesign& TargetCADFormDesign() noexcept;
+const FormDesign& TargetDialogDesign() noexcept;
 
 }  // namespace plyscan::ui

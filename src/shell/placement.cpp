@@ -28,10 +28,9 @@ Bounds PlaceControl(const ControlDesign& control, PixelSize designed_parent, Pix
 }
 
 PixelSize DesignedParentSize(const FormDesign& form, const ControlDesign& control) noexcept {
-  const TextView parent = control.parent;
-  if (!parent.empty())
+  if (control.parent != kOnForm)
     for (const ControlDesign& c : form.controls)
-      if (parent == c.name) return {c.bounds.width, c.bounds.height};
+      if (c.id == control.parent) return {c.bounds.width, c.bounds.height};
   return {form.client_width, form.client_height};
 }
 

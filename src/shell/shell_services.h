@@ -1,6 +1,6 @@
 // What the program's two windows are handed: the window system, the files
-// beside the executable and the services that read and write them, and the
-// link to the target CAD application.
+// beside the executable and the services that read and write them, the link
+// to the target CAD application, and the target itself.
 #pragma once
 
 #include "base/ansi_codec.h"
@@ -26,6 +26,9 @@ struct ShellServices {
   CadServices& cad;
   CaptureDevices& capture;
   ui::BoardPictures& pictures;
+  // The ProgID of the target CAD application: from the settings at start-up,
+  // chosen in the target dialog, read afresh by every CAD command.
+  Text target_prog_id{};
 };
 
 }  // namespace plyscan

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "win32/dib_info.h"
+#include "win32/wide_text.h"
 
 namespace plyscan::win32 {
 
@@ -11,8 +12,6 @@ namespace {
 COLORREF Ref(Colour colour) { return static_cast<COLORREF>(colour) & 0xFFFFFF; }
 
 RECT ToRect(const PixelRect& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-const wchar_t* Wide(TextView text) { return reinterpret_cast<const wchar_t*>(text.data()); }
 
 }  // namespace
 
@@ -79,14 +78,14 @@ void GdiCanvas::SetFont(const FontSpec& font) {
 
 std::int32_t GdiCanvas::TextWidth(TextView text) {
   SIZE size{};
-  GetTextExtentPoint32W(dc_, Wide(text), static_cast<int>(text.size()), &size);
+  GetTextExtentPoint32W(dc_, WideView(text).data(), static_cast<int>(text.size()), &size);
   return size.cx;
 }
 
 void GdiCanvas::WriteText(std::int32_t x, std::int32_t y, TextView text) {
   SetBkMode(dc_, hollow_ ? TRANSPARENT : OPAQUE);
   SetBkColor(dc_, Ref(brush_));
-  ExtTextOutW(dc_, x, y, 0, nullptr, Wide(text), static_cast<UINT>(text.size()), nullptr);
+  ExtTextOutW(dc_, x, y, 0, nullptr, WideView(text).data(), static_cast<UINT>(text.size()), nullptr);
 }
 
 void GdiCanvas::DrawBitmap(std::int32_t x, std::int32_t y, const Bitmap& bitmap) {

@@ -14,24 +14,13 @@
 #include "win32/dib_info.h"
 #include "win32/gdi_canvas.h"
 #include "win32/scoped_dib.h"
+#include "win32/wide_text.h"
 
 namespace plyscan::win32 {
 
 namespace {
 
-// The system's text for an error code.
-Text ErrorText(DWORD code) {
-  wchar_t* buffer = nullptr;
-  const DWORD length =
-      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  Text text = length ? Text(reinterpret_cast<const char16_t*>(buffer), length) : u"(" + DecimalText(code) + u")";
-  LocalFree(buffer);
-  while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r')) text.pop_back();
-  return text;
-}
-
-FileResult Failed(DWORD code) { return {false, ErrorText(code)}; }
+FileResult Failed(DWORD code) { return {false, SystemErrorText(code)}; }
 
 class Clipboard {
  public:

@@ -6,10 +6,13 @@
 
 #include "base/files.h"
 #include "base/platform.h"
+#include "win32/wide_text.h"
 
 namespace plyscan {
 
 namespace {
+
+using win32::Wide;
 
 class UniqueFileHandle {
  public:
@@ -33,36 +36,7 @@ class UniqueFileHandle {
   HANDLE handle_;
 };
 
-class LocalText {
- public:
-  LocalText() = default;
-  ~LocalText() {
-    if (text_) LocalFree(text_);
-  }
-  LocalText(const LocalText&) = delete;
-  LocalText& operator=(const LocalText&) = delete;
-
-  wchar_t** out() noexcept { return &text_; }
-  const wchar_t* get() const noexcept { return text_; }
-
- private:
-  wchar_t* text_ = nullptr;
-};
-
-Text SystemErrorText(DWORD code) {
-  LocalText buffer;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-      reinterpret_cast<wchar_t*>(buffer.out()), 0, nullptr);
-  if (length == 0 || !buffer.get()) return u"Error " + DecimalText(code);
-  Text text(reinterpret_cast<const char16_t*>(buffer.get()), length);
-  while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' ')) text.pop_back();
-  return text;
-}
-
-FileResult LastError() { return {false, SystemErrorText(GetLastError())}; }
-
-const wchar_t* Wide(const Text& path) { return reinterpret_cast<const wchar_t*>(path.c_str()); }
+FileResult LastError() { return {false, win32::SystemErrorText(GetLastError())}; }
 
 constexpr DWORD kChunk = 1u << 24;
 

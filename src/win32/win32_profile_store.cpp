@@ -5,17 +5,18 @@
 
 #include "base/platform.h"
 #include "shell/profile_store.h"
+#include "win32/wide_text.h"
 
 namespace plyscan {
 
 namespace {
 
+using win32::Wide;
+
 // GetPrivateProfileStringW hands back the default for a missing key. A value
 // read from the file never holds a line break, so this default cannot be
 // mistaken for one (and it ends in no blank, which the function would strip).
 constexpr wchar_t kMissing[] = L"\n<missing>\n<";
-
-const wchar_t* Wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 class Win32ProfileStore final : public ProfileStore {
  public:

@@ -18,13 +18,6 @@
 namespace plyscan::testing {
 namespace {
 
-// Control identifiers are the layout's rows plus 100.
-int IdOf(const ui::FormDesign& form, const wchar_t* name) {
-  for (std::size_t i = 0; i < form.controls.size(); ++i)
-    if (std::wstring(reinterpret_cast<const wchar_t*>(form.controls[i].name)) == name) return 100 + static_cast<int>(i);
-  return -1;
-}
-
 std::wstring Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 
 std::wstring FolderOf(const TempDir& dir) { return dir.Root().wstring(); }
@@ -56,9 +49,8 @@ void ClickAt(HWND hwnd, int x, int y) {
 void ExpectLaidOut(HWND form_window, const ui::FormDesign& form, UINT dpi) {
   const auto scaled = static_cast<std::int32_t>(dpi);
   for (const ui::ControlDesign& row : form.controls) {
-    const std::wstring name = Wide(row.name);
-    SCOPED_TRACE(std::string(name.begin(), name.end()));
-    const HWND control = ChildById(form_window, IdOf(form, name.c_str()));
+    SCOPED_TRACE("control " + std::to_string(row.id));
+    const HWND control = ChildById(form_window, row.id);
     ASSERT_NE(control, nullptr);
     RECT parent{};
     GetClientRect(GetParent(control), &parent);
@@ -125,26 +117,26 @@ TEST_F(Driver, RestoresTheWindowChoosesATargetInTheDialogAndSavesTheSettings) {
   EXPECT_FALSE(GetWindowLongPtrW(main, GWL_STYLE) & WS_MAXIMIZEBOX);
   EXPECT_TRUE(GetWindowLongPtrW(main, GWL_STYLE) & WS_THICKFRAME);
 
-  const ui::FormDesign& main_design = ui::Form60Design();
+  const ui::FormDesign& main_design = ui::MainWindowDesign();
   ExpectLaidOut(main, main_design, dpi);
-  const HWND edit = ChildById(main, IdOf(main_design, L"Edit1"));
+  const HWND edit = ChildById(main, ui::main_controls::kBackgroundField);
   EXPECT_EQ(WindowText(edit), L"10,20,30");
   EXPECT_TRUE(GetWindowLongPtrW(edit, GWL_STYLE) & ES_CENTER);
   EXPECT_FALSE(GetWindowLongPtrW(edit, GWL_STYLE) & WS_TABSTOP);
-  EXPECT_EQ(SendMessageW(ChildById(main, IdOf(main_design, L"CheckBox1")), BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(SendMessageW(ChildById(main, IdOf(main_design, L"CheckBox2")), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  EXPECT_EQ(ClassOf(ChildById(main, IdOf(main_design, L"DrawGrid1"))), L"TDrawGrid");
+  EXPECT_EQ(SendMessageW(ChildById(main, ui::main_controls::kMonochromeBox), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(ChildById(main, ui::main_controls::kZoomExtentsBox), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(ClassOf(ChildById(main, ui::main_controls::kBoard)), L"TDrawGrid");
   Sleep(300);
   EXPECT_TRUE(SaveScreenshot(main, ScreenshotPath(L"main", dpi)));
 
   // "CAD" opens the dialog above the main window, preselecting the target.
-  PostMessageW(ChildById(main, IdOf(main_design, L"Button3")), BM_CLICK, 0, 0);
+  PostMessageW(ChildById(main, ui::main_controls::kTargetButton), BM_CLICK, 0, 0);
   HWND dialog = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (dialog = program.TopLevel(L"TTargetCADForm")) != nullptr; })) << "no dialog";
-  const ui::FormDesign& dialog_design = ui::TargetCADFormDesign();
-  const HWND list = ChildById(dialog, IdOf(dialog_design, L"ListBox1"));
-  const HWND name = ChildById(dialog, IdOf(dialog_design, L"Edit1"));
-  const HWND prog_id = ChildById(dialog, IdOf(dialog_design, L"Edit2"));
+  const ui::FormDesign& dialog_design = ui::TargetDialogDesign();
+  const HWND list = ChildById(dialog, ui::dialog_controls::kTargetList);
+  const HWND name = ChildById(dialog, ui::dialog_controls::kNameField);
+  const HWND prog_id = ChildById(dialog, ui::dialog_controls::kProgIdField);
   ASSERT_TRUE(WaitUntil([&] { return WindowText(prog_id) == L"X.App.A"; })) << "no preselection";
   EXPECT_EQ(WindowText(dialog), L"ターゲット CAD");
   ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
@@ -177,7 +169,7 @@ TEST_F(Driver, RestoresTheWindowChoosesATargetInTheDialogAndSavesTheSettings) {
   ClickAt(list, item.left + 5, (item.top + item.bottom) / 2);
   ASSERT_TRUE(WaitUntil([&] { return WindowText(prog_id) == L"X.App.B"; })) << "the click did not select";
   EXPECT_EQ(WindowText(name), L"図面 CAD B");
-  PostMessageW(ChildById(dialog, IdOf(dialog_design, L"Button1")), BM_CLICK, 0, 0);
+  PostMessageW(ChildById(dialog, ui::dialog_controls::kOkButton), BM_CLICK, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); })) << "OK did not close the dialog";
   ASSERT_TRUE(WaitUntil([&] { return WindowText(main) == L"PLYSCAN [ 図面 CAD B ]"; })) << WindowText(main);
   // The stacking goes back once the dialog's loop has returned.

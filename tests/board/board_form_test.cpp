@@ -22,7 +22,7 @@ class BoardForm : public ::testing::Test, public MainWindowFixture {
  protected:
   explicit BoardForm(int layers = 7) : MainWindowFixture(Layers(layers)) { FillBoard(); }
   std::vector<Text> Shown() const { return ShownLayers(); }
-  ui::GridModel& Grid() const { return main->Grid; }
+  ui::GridModel& Grid() const { return main->grid; }
 };
 
 TEST_F(BoardForm, APressShowsOnlyTheLayerUnderThePointer) {
@@ -52,7 +52,7 @@ TEST_F(BoardForm, ADoubleClickIsolatesThreeTimes) {
 }
 
 TEST_F(BoardForm, CheckBox2ZoomsAfterTheIsolation) {
-  main->CheckBox2.SetChecked(true);
+  main->zoom_extents_box.SetChecked(true);
   Grid().MouseDown(ui::MouseButton::kLeft, {}, 10, 10);
   EXPECT_EQ(session->ZoomCount(), 1);
 }
@@ -87,21 +87,21 @@ TEST_F(LongBoard, TheWindowsSizeLaysTheBoardOut) {
 
 TEST_F(BoardForm, TheStateButtonsActOnTheDrawing) {
   auto& layers = session->GetDrawing().layers;
-  main->Button1Click();  // the capture's save command
+  main->SaveLayerState();  // the capture's save command
   layers[1].on = false;
-  main->Window().Click(main->Button2);  // 状態復元
+  main->Window().Click(main->restore_state_button);  // 状態復元
   EXPECT_TRUE(layers[1].on);
   EXPECT_EQ(session->RegenCount(), 1);
-  main->Window().Click(main->Button6);  // 状態削除
+  main->Window().Click(main->delete_state_button);  // 状態削除
   EXPECT_EQ(session->GetDrawing().FindLayerState(u"PLYSCAN"), nullptr);
 }
 
 TEST(EmptyBoard, KeepsItsShapeAndPaintsBlack) {
   MainWindowFixture f(Layers(3));
-  f.main->FormResize();
-  EXPECT_EQ(f.main->Grid.ColCount(), 5);
-  EXPECT_EQ(f.main->Grid.RowCount(), 5);
-  f.main->Grid.MouseDown(ui::MouseButton::kLeft, {}, 10, 10);
+  f.main->LayOutBoard();
+  EXPECT_EQ(f.main->grid.ColCount(), 5);
+  EXPECT_EQ(f.main->grid.RowCount(), 5);
+  f.main->grid.MouseDown(ui::MouseButton::kLeft, {}, 10, 10);
   EXPECT_EQ(f.cad.target.attaches, 0);
   const Bitmap board = f.Board().Paint();
   EXPECT_EQ(board.Pixel(5, 5), 0);

@@ -28,18 +28,20 @@ class BoardKeys : public ::testing::Test, public MainWindowFixture {
                                                       u"echo"}))
       : MainWindowFixture(std::move(drawing)) {
     FillBoard();
-    for (std::size_t i = 0; i < main->MdiBmp.size(); ++i) {
-      main->MdiBmp[i].LayerOn = i % 2 == 0;
-      main->MdiBmp[i].Lock = i == 1;
+    for (std::size_t i = 0; i < main->snapshot.size(); ++i) {
+      main->snapshot[i].on = i % 2 == 0;
+      main->snapshot[i].locked = i == 1;
     }
   }
   std::vector<Text> Shown() const { return ShownLayers(); }
-  void Key(ui::KeyCode key, ui::ShiftState shift = {}) { main->Grid.KeyDown(key, shift); }
+  void Key(ui::KeyCode key, ui::ShiftState shift = {}) { main->grid.KeyDown(key, shift); }
   void Type(char16_t c, std::uint64_t at_ms) {
     windows.now_ms = at_ms;
-    main->Grid.KeyPress(c);
+    main->grid.KeyPress(c);
   }
-  std::int64_t Current() const { return static_cast<std::int64_t>(main->Grid.Row()) * main->Grid.ColCount() + main->Grid.Col(); }
+  std::int64_t Current() const {
+    return static_cast<std::int64_t>(main->grid.Row()) * main->grid.ColCount() + main->grid.Col();
+  }
 };
 
 TEST_F(BoardKeys, EnterShowsOnlyTheCurrentLayerAndShiftEnterShowsItBesideTheOthers) {
@@ -90,11 +92,11 @@ TEST_F(BoardKeys, TypingFindsTheNextLayerWhoseNameBeginsSo) {
 
 TEST_F(BoardKeys, TheToolTipShowsTheCellsDetailsThenTheHint) {
   const Text hint = u"クリックでこの画層だけ表示";
-  EXPECT_EQ(main->Grid.HintAt(210, 10, hint), u"beta\r\nオブジェクト数 1\r\nオフ / 解凍 / ロック\r\n" + hint);
-  main->MdiBmp[0].Freeze = true;
-  EXPECT_EQ(main->Grid.HintAt(10, 10, hint), u"Alpha\r\nオブジェクト数 0\r\nオン / 凍結 / ロック解除\r\n" + hint);
-  EXPECT_EQ(main->Grid.HintAt(250, 290, hint), hint);  // the cell after the last record
-  EXPECT_EQ(main->Grid.HintAt(640, 10, hint), hint);   // right of the last column
+  EXPECT_EQ(main->grid.HintAt(210, 10, hint), u"beta\r\nオブジェクト数 1\r\nオフ / 解凍 / ロック\r\n" + hint);
+  main->snapshot[0].frozen = true;
+  EXPECT_EQ(main->grid.HintAt(10, 10, hint), u"Alpha\r\nオブジェクト数 0\r\nオン / 凍結 / ロック解除\r\n" + hint);
+  EXPECT_EQ(main->grid.HintAt(250, 290, hint), hint);  // the cell after the last record
+  EXPECT_EQ(main->grid.HintAt(640, 10, hint), hint);   // right of the last column
 }
 
 class BigBoard : public BoardKeys {
@@ -108,7 +110,7 @@ class BigBoard : public BoardKeys {
 };
 
 TEST_F(BigBoard, CtrlCCopiesThePictureOfEveryRecordInTheBoardsColumns) {
-  ASSERT_LT(main->Grid.VisibleRowCount(), main->Grid.RowCount());  // not all in view
+  ASSERT_LT(main->grid.VisibleRowCount(), main->grid.RowCount());  // not all in view
   Key(u'C', {false, true, false});
   ASSERT_TRUE(pictures.clipboard);
   const Bitmap& sheet = *pictures.clipboard;
@@ -163,12 +165,12 @@ TEST_F(BigBoard, AFileThatCannotBeWrittenIsReportedWithItsName) {
 
 TEST(BoardSheet, BandsPaintTheSamePictureAsOneSurface) {
   ui::HeadlessPictures pictures;
-  MdiBmp records;
-  ResizeMdiBmp(records, 8);
+  LayerSnapshot records;
+  ResizeSnapshot(records, 8);
   for (std::size_t i = 0; i < records.size(); ++i) {
-    records[i].Name = u"N" + DecimalText(static_cast<std::int64_t>(i));
-    records[i].bmp = std::make_unique<Bitmap>(SystemSurfaces());
-    records[i].bmp->SetSize(200, 120);
+    records[i].name = u"N" + DecimalText(static_cast<std::int64_t>(i));
+    records[i].thumbnail = std::make_unique<Bitmap>(SystemSurfaces());
+    records[i].thumbnail->SetSize(200, 120);
   }
   const board::SheetLayout sheet = board::SheetFor(records.size(), 3, 200, 140);
   const board::BoardCellPaint cells{records, 3, 1.0, 200, 140, 96};

@@ -53,17 +53,17 @@ class CellPainter : public ::testing::TestWithParam<Scale> {
   }
 
   std::int32_t width, height, bar;
-  MdiBmp records;
+  LayerSnapshot records;
   Bitmap surface;
   ui::BitmapCanvas canvas;
   PixelRect rect;
 };
 
 TEST_P(CellPainter, BarNameAndCountOverTheThumbnail) {
-  ResizeMdiBmp(records, 1);
-  records[0].Name = u"Walls";
-  records[0].cnt = 12;
-  records[0].bmp = Thumbnail(width, height - bar);
+  ResizeSnapshot(records, 1);
+  records[0].name = u"Walls";
+  records[0].object_count = 12;
+  records[0].thumbnail = Thumbnail(width, height - bar);
   Paint();
 
   EXPECT_EQ(bar, HeaderBarHeight(GetParam().disp_scale));
@@ -94,9 +94,9 @@ TEST_P(CellPainter, BarNameAndCountOverTheThumbnail) {
 }
 
 TEST_P(CellPainter, NoObjectsGiveAGreyBarAndAZero) {
-  ResizeMdiBmp(records, 1);
-  records[0].Name = u"Empty";
-  records[0].bmp = Thumbnail(width, height - bar);
+  ResizeSnapshot(records, 1);
+  records[0].name = u"Empty";
+  records[0].thumbnail = Thumbnail(width, height - bar);
   Paint();
   EXPECT_EQ(surface.Pixel(rect.left + 3, rect.top + 3), kEmptyBarColour);
   ASSERT_EQ(canvas.Runs().size(), 2u);
@@ -104,8 +104,8 @@ TEST_P(CellPainter, NoObjectsGiveAGreyBarAndAZero) {
 }
 
 TEST_P(CellPainter, AThumbnailOfAnotherSizeIsCentredOnItsCornersColour) {
-  ResizeMdiBmp(records, 1);
-  records[0].bmp = Thumbnail(100, 50);
+  ResizeSnapshot(records, 1);
+  records[0].thumbnail = Thumbnail(100, 50);
   Paint();
   const std::int32_t x = rect.left + (width - 100) / 2;
   const std::int32_t y = rect.top + bar + (height - 50 - bar) / 2;
@@ -115,8 +115,8 @@ TEST_P(CellPainter, AThumbnailOfAnotherSizeIsCentredOnItsCornersColour) {
 }
 
 TEST_P(CellPainter, CellsWithoutAPictureAreBlack) {
-  ResizeMdiBmp(records, 2);  // record 1 has no thumbnail yet; column 3 is past the records
-  records[0].bmp = Thumbnail(width, height - bar);
+  ResizeSnapshot(records, 2);  // record 1 has no thumbnail yet; column 3 is past the records
+  records[0].thumbnail = Thumbnail(width, height - bar);
   for (std::int32_t col : {1, 3}) {
     Paint(col);
     for (const auto& [x, y] : {std::pair{rect.left, rect.top}, std::pair{rect.left + 50, rect.top + 50},

@@ -24,15 +24,15 @@ simcad::Drawing DrawingOf(std::initializer_list<const char16_t*> names) {
   return drawing;
 }
 
-MdiBmp RecordsOf(const simcad::Drawing& drawing) {
-  MdiBmp records;
-  ResizeMdiBmp(records, drawing.layers.size());
+LayerSnapshot RecordsOf(const simcad::Drawing& drawing) {
+  LayerSnapshot records;
+  ResizeSnapshot(records, drawing.layers.size());
   for (std::size_t i = 0; i < drawing.layers.size(); ++i) {
     const simcad::Layer& layer = drawing.layers[i];
-    records[i].Name = layer.name;
-    records[i].LayerOn = layer.on;
-    records[i].Freeze = layer.frozen;
-    records[i].Lock = layer.locked;
+    records[i].name = layer.name;
+    records[i].on = layer.on;
+    records[i].frozen = layer.frozen;
+    records[i].locked = layer.locked;
   }
   return records;
 }
@@ -72,7 +72,7 @@ TEST(IsolateLayer, ShowsEachLayerOfEverySharedDrawingAlone) {
   PLYSCAN_REQUIRE_SHARED_DRAWINGS(folder);
   for (const auto& file : testing::SharedDrawingFiles(folder)) {
     Cad cad(simcad::LoadDxfFile(file));
-    const MdiBmp records = RecordsOf(cad.Drawing());
+    const LayerSnapshot records = RecordsOf(cad.Drawing());
     for (std::size_t i = 0; i < records.size(); ++i) {
       const simcad::Drawing before = cad.Drawing();
       ASSERT_TRUE(IsolateLayer(cad.sim.services, kProgId, records, static_cast<std::int64_t>(i), false));
@@ -103,15 +103,15 @@ TEST(IsolateLayer, HostileNamesNameExactlyTheirLayer) {
     return d;
   }();
   Cad cad(drawing);
-  const MdiBmp records = RecordsOf(drawing);
+  const LayerSnapshot records = RecordsOf(drawing);
   for (std::size_t i = 0; i < records.size(); ++i) {
     const simcad::Drawing before = cad.Drawing();
     ASSERT_TRUE(IsolateLayer(cad.sim.services, kProgId, records, static_cast<std::int64_t>(i), false));
     for (std::size_t j = 0; j < before.layers.size(); ++j) {
       const simcad::Layer& layer = cad.Drawing().layers[j];
       // The CAD itself takes names without regard to case: "door" is "DOOR".
-      const bool same = simcad::SameName(layer.name, records[i].Name);
-      EXPECT_EQ(layer.on, same) << "isolating [" << ToUtf8(records[i].Name) << "]: [" << ToUtf8(layer.name) << "]";
+      const bool same = simcad::SameName(layer.name, records[i].name);
+      EXPECT_EQ(layer.on, same) << "isolating [" << ToUtf8(records[i].name) << "]: [" << ToUtf8(layer.name) << "]";
       if (!same) {
         EXPECT_EQ(layer.frozen, before.layers[j].frozen) << ToUtf8(layer.name);
       }
@@ -134,9 +134,9 @@ TEST(IsolateLayer, PutsTheVariablesBackWhenAStepFails) {
 
 TEST(IsolateLayer, SendsNothingOutsideTheRecordsOrWithoutATarget) {
   Cad cad(DrawingOf({u"0", u"Walls"}));
-  const MdiBmp records = RecordsOf(cad.Drawing());
+  const LayerSnapshot records = RecordsOf(cad.Drawing());
   EXPECT_TRUE(IsolateLayer(cad.sim.services, kProgId, records, 2, false));
-  EXPECT_TRUE(IsolateLayer(cad.sim.services, kProgId, MdiBmp{}, 0, false));
+  EXPECT_TRUE(IsolateLayer(cad.sim.services, kProgId, LayerSnapshot{}, 0, false));
   EXPECT_EQ(cad.sim.target.attaches, 0);
   cad.sim.target.running = false;
   EXPECT_TRUE(IsolateLayer(cad.sim.services, kProgId, records, 1, false));
@@ -234,13 +234,13 @@ class RecordedProgress final : public ProgressDisplay {
 
 struct SnapshotCase {
   Cad cad{DrawingOf({u"0", u"Walls", u"Doors", u"Notes"})};
-  MdiBmp records = RecordsOf(cad.Drawing());
+  LayerSnapshot records = RecordsOf(cad.Drawing());
   RecordedProgress progress;
   SnapshotCase() {
     // The capture read Walls off and locked, Doors frozen; since then all went back on.
-    records[1].LayerOn = false;
-    records[1].Lock = true;
-    records[2].Freeze = true;
+    records[1].on = false;
+    records[1].locked = true;
+    records[2].frozen = true;
   }
   bool Run() { return RestoreSnapshot(cad.sim.services, kProgId, records, progress); }
 };
@@ -265,7 +265,7 @@ TEST(RestoreSnapshot, WritesOnlyWhereNamesMatchExactly) {
   EXPECT_EQ(Switches(renamed.cad.Drawing()), "0:1TU Walls-old:1TU Doors:1FU Notes:1TU ");
 
   SnapshotCase other_case;
-  other_case.records[1].Name = u"WALLS";
+  other_case.records[1].name = u"WALLS";
   ASSERT_TRUE(other_case.Run());
   EXPECT_EQ(Switches(other_case.cad.Drawing()), "0:1TU Walls:1TU Doors:1FU Notes:1TU ");
 }

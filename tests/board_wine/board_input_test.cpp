@@ -20,7 +20,7 @@ class BoardInput : public LiveWindowTest {
   void SetUp() override {
     Start({u"--demo"}, {40, 40, 700, 400});
     FillBoard();
-    grid = live->Control(L"DrawGrid1");
+    grid = live->Control(ui::main_controls::kBoard);
     ASSERT_NE(grid, nullptr);
     PumpFor(std::chrono::milliseconds(300));
   }
@@ -28,7 +28,7 @@ class BoardInput : public LiveWindowTest {
   bool ShowsOnly(const Text& name) { return ShownLayers() == std::vector<Text>{name}; }
   // The centre of the cell (col, row) as the board shows it now.
   POINT CellCentre(std::int32_t col, std::int32_t row) {
-    const PixelRect r = Main().Grid.CellRect({col, row});
+    const PixelRect r = Main().grid.CellRect({col, row});
     return ClientToScreenPoint(grid, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
   int SendCommands() { return live->LogLines("\"member\":\"SendCommand\""); }
@@ -37,16 +37,16 @@ class BoardInput : public LiveWindowTest {
 };
 
 TEST_F(BoardInput, APressShowsOnlyThatLayerInTheCad) {
-  ASSERT_EQ(Main().Grid.ColCount(), 3);
+  ASSERT_EQ(Main().grid.ColCount(), 3);
   MoveMouseTo(CellCentre(1, 1));
   Click();
-  const Text& name = Main().MdiBmp[4].Name;
+  const Text& name = Main().snapshot[4].name;
   EXPECT_TRUE(PumpUntil([&] { return ShowsOnly(name); })) << ToUtf8(name);
-  EXPECT_EQ((ui::GridCell{Main().Grid.Col(), Main().Grid.Row()}), (ui::GridCell{1, 1}));
+  EXPECT_EQ((ui::GridCell{Main().grid.Col(), Main().grid.Row()}), (ui::GridCell{1, 1}));
   // The right button isolates too.
   MoveMouseTo(CellCentre(2, 0));
   Click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-  EXPECT_TRUE(PumpUntil([&] { return ShowsOnly(Main().MdiBmp[2].Name); }));
+  EXPECT_TRUE(PumpUntil([&] { return ShowsOnly(Main().snapshot[2].name); }));
 }
 
 TEST_F(BoardInput, ADoubleClickIsolatesThreeTimes) {
@@ -56,27 +56,27 @@ TEST_F(BoardInput, ADoubleClickIsolatesThreeTimes) {
   EXPECT_TRUE(PumpUntil([&] { return SendCommands() - before >= 6; }));
   PumpFor(std::chrono::milliseconds(500));
   EXPECT_EQ(SendCommands() - before, 6);  // two texts per isolation
-  EXPECT_TRUE(ShowsOnly(Main().MdiBmp[3].Name));
+  EXPECT_TRUE(ShowsOnly(Main().snapshot[3].name));
 }
 
 TEST_F(BoardInput, AScrolledBoardHitsTheRightRecord) {
-  ASSERT_GT(Main().Grid.MaxTopRow(), 0);
+  ASSERT_GT(Main().grid.MaxTopRow(), 0);
   MoveMouseTo(CellCentre(0, 0));
   Wheel(-WHEEL_DELTA);
-  ASSERT_TRUE(PumpUntil([&] { return Main().Grid.TopRow() == 1; }));
+  ASSERT_TRUE(PumpUntil([&] { return Main().grid.TopRow() == 1; }));
   MoveMouseTo(ClientToScreenPoint(grid, 20, 20));  // the first row in view is row 1
   Click();
-  EXPECT_TRUE(PumpUntil([&] { return ShowsOnly(Main().MdiBmp[3].Name); }));
+  EXPECT_TRUE(PumpUntil([&] { return ShowsOnly(Main().snapshot[3].name); }));
 }
 
 TEST_F(BoardInput, TheRestoreAndDeleteButtonsActOnTheDrawing) {
   const std::vector<Text> before = ShownLayers();
-  Main().Button1Click();  // the save the capture makes first
+  Main().SaveLayerState();  // the save the capture makes first
   MoveMouseTo(CellCentre(0, 0));
   Click();
-  ASSERT_TRUE(PumpUntil([&] { return ShowsOnly(Main().MdiBmp[0].Name); }));
+  ASSERT_TRUE(PumpUntil([&] { return ShowsOnly(Main().snapshot[0].name); }));
 
-  MoveMouseTo(ClientToScreenPoint(live->Control(L"Button2"), 10, 10));
+  MoveMouseTo(ClientToScreenPoint(live->Control(ui::main_controls::kRestoreStateButton), 10, 10));
   Click();
   EXPECT_TRUE(PumpUntil([&] { return ShownLayers() == before; }));
 
@@ -87,7 +87,7 @@ TEST_F(BoardInput, TheRestoreAndDeleteButtonsActOnTheDrawing) {
     return state.find("\"PLYSCAN\"", states) < state.find("\"command_history\"");
   };
   ASSERT_TRUE(has_state());
-  MoveMouseTo(ClientToScreenPoint(live->Control(L"Button6"), 10, 10));
+  MoveMouseTo(ClientToScreenPoint(live->Control(ui::main_controls::kDeleteStateButton), 10, 10));
   Click();
   EXPECT_TRUE(PumpUntil([&] { return !has_state(); }));
 }

@@ -25,7 +25,7 @@ class BoardKeysWine : public LiveWindowTest {
   void FocusedBoard() {
     FillBoard();
     SetForegroundWindow(live->Form());
-    Main().Grid.Focus();
+    Main().grid.Focus();
     PumpFor(std::chrono::milliseconds(300));
   }
 };
@@ -35,11 +35,11 @@ TEST_F(BoardKeysWine, EnterAndShiftEnterChangeTheDrawing) {
   FocusedBoard();
   PressKey(VK_RIGHT);
   PressKey(VK_RETURN);
-  const Text first = Main().MdiBmp[1].Name;
+  const Text first = Main().snapshot[1].name;
   ASSERT_TRUE(Pump([&] { return ShownLayers() == std::vector<Text>{first}; })) << "Enter";
   PressKey(VK_DOWN);  // row 1, column 1: record 4
   PressKey(VK_RETURN, true);
-  const Text second = Main().MdiBmp[4].Name;
+  const Text second = Main().snapshot[4].name;
   EXPECT_TRUE(Pump([&] {
     const auto on = ShownLayers();
     return on.size() == 2 && std::find(on.begin(), on.end(), first) != on.end() &&
@@ -62,8 +62,8 @@ TEST_F(BoardKeysWine, EscDuringACaptureLeavesTheDrawingAsItWas) {
   PumpFor(std::chrono::milliseconds(300));
   EXPECT_EQ(ShownLayers(), before);
   EXPECT_GT(Pictures(), 0u);
-  EXPECT_LT(Pictures(), Main().MdiBmp.size());
-  EXPECT_FALSE(Main().ProgressBar1.Visible());
+  EXPECT_LT(Pictures(), Main().snapshot.size());
+  EXPECT_FALSE(Main().progress_bar.Visible());
 }
 
 // The PNG's size and its pixels as 24-bit BGR rows, read with the system's decoder.
@@ -122,9 +122,9 @@ TEST_F(BoardKeysWine, CtrlSWritesAPngOfTheWholeBoard) {
   PumpFor(std::chrono::milliseconds(300));
 
   const Png png = ReadPng(path);
-  const std::size_t records = Main().MdiBmp.size();
+  const std::size_t records = Main().snapshot.size();
   const board::SheetLayout sheet =
-      board::SheetFor(records, Main().Grid.ColCount(), Main().Grid.DefaultColWidth(), Main().Grid.DefaultRowHeight());
+      board::SheetFor(records, Main().grid.ColCount(), Main().grid.DefaultColWidth(), Main().grid.DefaultRowHeight());
   ASSERT_EQ(png.width, static_cast<UINT>(sheet.Width()));
   ASSERT_EQ(png.height, static_cast<UINT>(sheet.Height()));
   for (std::size_t i = 0; i < records; ++i) {

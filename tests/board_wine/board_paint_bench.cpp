@@ -9,18 +9,18 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <thread>
 #include <cstdio>
+#include <thread>
 #include <utility>
 
 #include "base/platform.h"
-#include "shell/plyscan_unit.h"
+#include "shell/main_window.h"
 #include "support/sim_target.h"
 #include "win32/com_activation.h"
 #include "win32/gdi.h"
-#include "win32/win32_board_pictures.h"
 #include "win32/ui/win32_shell_ports.h"
 #include "win32/ui/win32_window_system.h"
+#include "win32/win32_board_pictures.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ int main() {
   ShellServices services{windows,           filter,         SystemProfileStore(),
                          SystemFiles(),     SystemAnsiCodec(), UserCollator(),
                          Text(reinterpret_cast<const char16_t*>(exe)), cad.services, cad.devices, pictures};
-  TForm60 main(services);
+  MainWindow main(services);
   main.Create();
   windows.ShowMainWindow(main.Window());
   const UINT dpi = GetDpiForSystem();
@@ -66,30 +66,31 @@ int main() {
   const GdiCount with_window = GdiObjects();
 
   constexpr std::size_t kRecords = 1000;
-  ResizeMdiBmp(main.MdiBmp, kRecords);
-  const int bar = static_cast<int>(main.dispScale * 20);
+  ResizeSnapshot(main.snapshot, kRecords);
+  const int bar = static_cast<int>(main.display_scale * 20);
   for (std::size_t i = 0; i < kRecords; ++i) {
-    TMdibmp& record = main.MdiBmp[i];
-    record.Name = u"Layer " + DecimalText(static_cast<std::int64_t>(i));
-    record.cnt = static_cast<std::int32_t>(i % 7);
-    record.bmp = std::make_unique<Bitmap>(SystemSurfaces());
-    record.bmp->SetSize(main.Grid.DefaultColWidth(), main.Grid.DefaultRowHeight() - bar);
-    for (int x = 0; x < record.bmp->Width(); x += 3) record.bmp->SetPixel(x, static_cast<int>(i % 50), 0x00FFFF);
+    LayerRecord& record = main.snapshot[i];
+    record.name = u"Layer " + DecimalText(static_cast<std::int64_t>(i));
+    record.object_count = static_cast<std::int32_t>(i % 7);
+    record.thumbnail = std::make_unique<Bitmap>(SystemSurfaces());
+    record.thumbnail->SetSize(main.grid.DefaultColWidth(), main.grid.DefaultRowHeight() - bar);
+    for (int x = 0; x < record.thumbnail->Width(); x += 3)
+      record.thumbnail->SetPixel(x, static_cast<int>(i % 50), 0x00FFFF);
   }
-  main.FormResize();
-  main.Grid.Repaint();
+  main.LayOutBoard();
+  main.grid.Repaint();
   const GdiCount filled = GdiObjects();
 
   constexpr int kRepaints = 50;
   const auto start = Clock::now();
-  for (int i = 0; i < kRepaints; ++i) main.Grid.Repaint();
+  for (int i = 0; i < kRepaints; ++i) main.grid.Repaint();
   const double per_paint = Milliseconds(Clock::now() - start) / kRepaints;
 
   const auto scroll_start = Clock::now();
-  const std::int32_t last = main.Grid.MaxTopRow();
+  const std::int32_t last = main.grid.MaxTopRow();
   for (std::int32_t top = 0; top <= last; ++top) {
-    main.Grid.SetTopRow(top);
-    main.Grid.Repaint();
+    main.grid.SetTopRow(top);
+    main.grid.Repaint();
   }
   const double scroll = Milliseconds(Clock::now() - scroll_start);
   const GdiCount after = GdiObjects();
@@ -121,8 +122,8 @@ int main() {
   DeleteFileW(png.c_str());
 
   std::printf("board of %zu records at %u dpi: %d x %d cells of %d x %d, %d x %d in view\n", kRecords, dpi,
-              main.Grid.ColCount(), main.Grid.RowCount(), main.Grid.DefaultColWidth(), main.Grid.DefaultRowHeight(),
-              main.Grid.VisibleColCount(), main.Grid.VisibleRowCount());
+              main.grid.ColCount(), main.grid.RowCount(), main.grid.DefaultColWidth(), main.grid.DefaultRowHeight(),
+              main.grid.VisibleColCount(), main.grid.VisibleRowCount());
   std::printf("full repaint of the visible board: %.2f ms (mean of %d)\n", per_paint, kRepaints);
   std::printf("scrolling through all %d rows, a repaint at each: %.1f ms (%.2f ms a row)\n", last + 1, scroll,
               scroll / (last + 1));

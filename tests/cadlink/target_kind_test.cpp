@@ -8,27 +8,27 @@ namespace {
 TEST(TargetKind, ReadsTheUpperCasedProgId) {
   struct Case {
     Text prog_id;
-    bool gcad, autocad, autocad_prefixed;
+    bool zooms_twice, parks_cursor, exports_view;
   } cases[] = {
-      {u"BricscadApp.AcadApplication", false, false, false},  // the default target
-      {u"GCAD.Application", true, false, false},
-      {u"gcad.application", true, false, false},
-      {u"Vendor.gCad.Application.1", true, false, false},
-      {u"AutoCAD.Application", false, true, true},
-      {u"autocad.application.24", false, true, true},
-      {u"Vendor.AutoCAD.Application", false, true, false},
-      {u"AUTOCA.Application", false, false, false},
-      {u"ＧＣＡＤ.Application", false, false, false},  // full-width letters never match
-      {u"ａｕｔｏｃａｄ.Application", false, false, false},
-      {u"ＡＵＴＯＣＡＤ.Application", false, false, false},
-      {u"GCAD-AutoCAD", true, true, false},
-      {u"", false, false, false},
+      {u"BricscadApp.AcadApplication", false, true, false},  // the default target
+      {u"GCAD.Application", true, true, false},
+      {u"gcad.application", true, true, false},
+      {u"Vendor.gCad.Application.1", true, true, false},
+      {u"AutoCAD.Application", false, false, true},
+      {u"autocad.application.24", false, false, true},
+      {u"Vendor.AutoCAD.Application", false, false, false},
+      {u"AUTOCA.Application", false, true, false},
+      {u"ＧＣＡＤ.Application", false, true, false},  // full-width letters never match
+      {u"ａｕｔｏｃａｄ.Application", false, true, false},
+      {u"ＡＵＴＯＣＡＤ.Application", false, true, false},
+      {u"GCAD-AutoCAD", true, false, false},
+      {u"", false, true, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(ToUtf8(c.prog_id));
-    EXPECT_EQ(IsGcadTarget(c.prog_id), c.gcad);
-    EXPECT_EQ(IsAutocadTarget(c.prog_id), c.autocad);
-    EXPECT_EQ(IsAutocadPrefixedTarget(c.prog_id), c.autocad_prefixed);
+    EXPECT_EQ(ZoomsTwice(c.prog_id), c.zooms_twice);
+    EXPECT_EQ(ParksCursorOnView(c.prog_id), c.parks_cursor);
+    EXPECT_EQ(ExportsView(c.prog_id), c.exports_view);
   }
 }
 

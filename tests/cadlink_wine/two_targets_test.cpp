@@ -31,8 +31,8 @@ TEST(TwoTargets, EachProgIdReachesItsOwnInstance) {
   // Unique per test process, keeping the names' kinds: "Gcad.Application.P…" and "AutoCAD.Application.Sim.P…".
   const std::u16string gcad = UniqueProgId(u"Gcad.Application");
   const std::u16string autocad = UniqueProgId(u"AutoCAD.Application.Sim");
-  ASSERT_TRUE(plyscan::IsGcadTarget(gcad) && !plyscan::IsAutocadTarget(gcad));
-  ASSERT_TRUE(plyscan::IsAutocadPrefixedTarget(autocad) && !plyscan::IsGcadTarget(autocad));
+  ASSERT_TRUE(plyscan::ZoomsTwice(gcad) && plyscan::ParksCursorOnView(gcad));
+  ASSERT_TRUE(plyscan::ExportsView(autocad) && !plyscan::ZoomsTwice(autocad));
 
   SimcadProcess gcad_process(
       {u"--progid", gcad, u"--demo", u"--screen", u"640x480", u"--log", temp.PathOf("gcad.jsonl")});

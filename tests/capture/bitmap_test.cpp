@@ -4,7 +4,7 @@
 
 #include "base/failure.h"
 #include "base/platform.h"
-#include "counting_surfaces.h"
+#include "support/counting_surfaces.h"
 
 namespace plyscan {
 namespace {

@@ -55,15 +55,15 @@ class Capture : public MainWindowFixture {
     SetUserVariables(*session);
     before = StateOf(*session);
   }
-  void Press() { main->Window().Click(main->Button4); }
+  void Press() { main->Window().Click(main->capture_button); }
   // Every record has its layer's switches as they were before the run.
   void ExpectSwitchesRead() const {
-    for (const TMdibmp& record : main->MdiBmp) {
-      const simcad::Layer* layer = original.FindLayer(record.Name);
-      ASSERT_NE(layer, nullptr) << ToUtf8(record.Name);
-      EXPECT_EQ(record.LayerOn, layer->on) << ToUtf8(record.Name);
-      EXPECT_EQ(record.Freeze, layer->frozen) << ToUtf8(record.Name);
-      EXPECT_EQ(record.Lock, layer->locked) << ToUtf8(record.Name);
+    for (const LayerRecord& record : main->snapshot) {
+      const simcad::Layer* layer = original.FindLayer(record.name);
+      ASSERT_NE(layer, nullptr) << ToUtf8(record.name);
+      EXPECT_EQ(record.on, layer->on) << ToUtf8(record.name);
+      EXPECT_EQ(record.frozen, layer->frozen) << ToUtf8(record.name);
+      EXPECT_EQ(record.locked, layer->locked) << ToUtf8(record.name);
     }
   }
   // The drawing as before, but "EXPERT" 0 and "CMDECHO" 1 (as before here).
@@ -71,7 +71,7 @@ class Capture : public MainWindowFixture {
     EXPECT_EQ(StateOf(*session), before) << Describe(StateOf(*session)) << "\nbefore: " << Describe(before);
     EXPECT_TRUE(session->Selection().empty());
     EXPECT_FALSE(session->GetCommandLine().Active());
-    EXPECT_FALSE(main->ProgressBar1.Visible());
+    EXPECT_FALSE(main->progress_bar.Visible());
   }
   std::size_t IndexOf(TextView name) const {
     for (std::size_t i = 0; i < original.layers.size(); ++i)
@@ -87,14 +87,14 @@ class Capture : public MainWindowFixture {
 // drawing left as it was.
 void ExpectCompleteCapture(Capture& c, const std::string& what) {
   SCOPED_TRACE(what);
-  const MdiBmp& records = c.main->MdiBmp;
+  const LayerSnapshot& records = c.main->snapshot;
   ASSERT_EQ(records.size(), c.original.layers.size());
   std::multiset<Text> names, expected_names;
   for (const auto& layer : c.original.layers) expected_names.insert(layer.name);
-  for (const auto& record : records) names.insert(record.Name);
+  for (const auto& record : records) names.insert(record.name);
   EXPECT_EQ(names, expected_names);
   for (std::size_t i = 1; i < records.size(); ++i)
-    EXPECT_LE(UserCollator().Compare(records[i - 1].Name, records[i].Name), 0) << i;
+    EXPECT_LE(UserCollator().Compare(records[i - 1].name, records[i].name), 0) << i;
   c.ExpectSwitchesRead();
 
   // What a crossing window over the extents can find: the entities with
@@ -106,14 +106,14 @@ void ExpectCompleteCapture(Capture& c, const std::string& what) {
         ++counts[static_cast<std::size_t>(layer - c.original.layers.data())];
   const auto rect = ExpectedRectangle(c.original);
   const ThumbnailSize size{200, 120};
-  for (const TMdibmp& record : records) {
-    const std::size_t layer = c.IndexOf(record.Name);
+  for (const LayerRecord& record : records) {
+    const std::size_t layer = c.IndexOf(record.name);
     ASSERT_LT(layer, counts.size());
-    EXPECT_EQ(record.cnt, counts[layer]) << ToUtf8(record.Name);
-    ASSERT_TRUE(record.bmp) << ToUtf8(record.Name);
+    EXPECT_EQ(record.object_count, counts[layer]) << ToUtf8(record.name);
+    ASSERT_TRUE(record.thumbnail) << ToUtf8(record.name);
     if (rect) {
       const Bitmap expected = ExpectedThumbnail(c.original, layer, *rect, size.width, size.height);
-      EXPECT_EQ(FirstDifference(*record.bmp, expected), "") << ToUtf8(record.Name);
+      EXPECT_EQ(FirstDifference(*record.thumbnail, expected), "") << ToUtf8(record.name);
     }
   }
   if (rect) {
@@ -124,7 +124,7 @@ void ExpectCompleteCapture(Capture& c, const std::string& what) {
   EXPECT_EQ(c.session->Variables().Integer(u"EXPERT"), 0);
   EXPECT_EQ(c.session->Variables().Integer(u"CMDECHO"), 1);
   EXPECT_NE(c.session->GetDrawing().FindLayerState(u"PLYSCAN"), nullptr);
-  EXPECT_EQ(c.main->Grid.Row(), 0);
+  EXPECT_EQ(c.main->grid.Row(), 0);
 }
 
 TEST(CaptureRun, EverySharedDrawingLayerByLayer) {
@@ -143,18 +143,18 @@ TEST(CaptureRun, ASmallDrawingWithALayerOffOneFrozenAndOneLocked) {
   // One grab per layer, the board repainted after each, every row shown.
   EXPECT_EQ(c.cad.screen.copies.size(), 5u);
   EXPECT_EQ(c.Board().Repaints(), 5);
-  EXPECT_EQ(c.main->Grid.ColCount(), 3);
-  EXPECT_EQ(c.main->Grid.RowCount(), 2);
+  EXPECT_EQ(c.main->grid.ColCount(), 3);
+  EXPECT_EQ(c.main->grid.RowCount(), 2);
 }
 
 TEST(CaptureRun, WithoutATargetNothingHappens) {
   Capture c;
-  ResizeMdiBmp(c.main->MdiBmp, 1);
-  c.main->MdiBmp[0].Name = u"kept";
+  ResizeSnapshot(c.main->snapshot, 1);
+  c.main->snapshot[0].name = u"kept";
   c.cad.target.running = false;
   c.Press();
-  ASSERT_EQ(c.main->MdiBmp.size(), 1u);
-  EXPECT_EQ(c.main->MdiBmp[0].Name, u"kept");
+  ASSERT_EQ(c.main->snapshot.size(), 1u);
+  EXPECT_EQ(c.main->snapshot[0].name, u"kept");
   EXPECT_EQ(c.cad.target.attaches, 0);
   EXPECT_EQ(c.session->GetDrawing().FindLayerState(u"PLYSCAN"), nullptr);
 }
@@ -164,10 +164,10 @@ TEST(CaptureRun, ADrawingWithoutLayersEmptiesTheBoardAndTouchesOnlyTheGridAndIco
   ASSERT_EQ(c.session->Variables().SetInteger(u"EXPERT", 3), simcad::VariableError::None);
   ASSERT_EQ(c.session->Variables().SetInteger(u"CMDECHO", 0), simcad::VariableError::None);
   c.before = StateOf(*c.session);
-  ResizeMdiBmp(c.main->MdiBmp, 2);
-  c.main->MdiBmp[0].bmp = std::make_unique<Bitmap>(SystemSurfaces());
+  ResizeSnapshot(c.main->snapshot, 2);
+  c.main->snapshot[0].thumbnail = std::make_unique<Bitmap>(SystemSurfaces());
   c.Press();
-  EXPECT_TRUE(c.main->MdiBmp.empty());
+  EXPECT_TRUE(c.main->snapshot.empty());
   c.ExpectPutBack();  // "EXPERT" 3 and "CMDECHO" 0 untouched
   EXPECT_EQ(c.session->RegenCount(), 0);
   EXPECT_NE(c.session->GetDrawing().FindLayerState(u"PLYSCAN"), nullptr);
@@ -187,19 +187,19 @@ TEST(CaptureRun, TheTargetKindDecidesZoomsAndTheCursor) {
   for (const auto& k : cases) {
     Capture c;
     c.cad.target.progid = k.progid;
-    TargetProgID = k.progid;
+    c.services.target_prog_id = k.progid;
     c.Press();
     EXPECT_EQ(c.session->ZoomCount(), k.zooms) << ToUtf8(k.progid);
     ASSERT_EQ(c.cad.screen.cursor.size(), k.parked) << ToUtf8(k.progid);
     for (const ScreenBox& at : c.cad.screen.cursor) EXPECT_EQ(at, (ScreenBox{kSimViewLeft, kSimViewTop, kSimViewLeft, kSimViewTop}));
-    EXPECT_EQ(c.main->MdiBmp.size(), 5u);
+    EXPECT_EQ(c.main->snapshot.size(), 5u);
   }
 }
 
 TEST(CaptureRun, TheExportRouteReadsWhatTheCadWroteBesideTheExecutable) {
   Capture c;
   c.cad.target.progid = u"AutoCAD.Application.24";
-  TargetProgID = c.cad.target.progid;
+  c.services.target_prog_id = c.cad.target.progid;
   c.Press();
   ExpectCompleteCapture(c, "export route");
   EXPECT_TRUE(c.cad.screen.copies.empty());
@@ -217,7 +217,7 @@ class NoFiles final : public simcad::FileWriter {
 TEST(CaptureRun, AnExportThatWritesNothingGivesWhiteNotAnOldPicture) {
   Capture c(SmallDrawing(), {}, std::make_unique<NoFiles>());
   c.cad.target.progid = u"AUTOCAD.Application";
-  TargetProgID = c.cad.target.progid;
+  c.services.target_prog_id = c.cad.target.progid;
   // An earlier export's picture, all black.
   simcad::Image old{kScreenWidth, kScreenHeight, std::vector<std::uint8_t>(kScreenWidth * kScreenHeight * 3, 0)};
   const auto bytes = simcad::BmpBytes(old);
@@ -225,10 +225,10 @@ TEST(CaptureRun, AnExportThatWritesNothingGivesWhiteNotAnOldPicture) {
   c.Press();
   EXPECT_FALSE(SystemFiles().Exists(c.dir.PathOf("plyscan.bmp")));
   EXPECT_EQ(c.cad.screen.loads, 0);
-  for (const TMdibmp& record : c.main->MdiBmp) {
-    ASSERT_TRUE(record.bmp);
-    EXPECT_EQ(record.bmp->Pixel(0, 0), 0xFFFFFF);
-    EXPECT_EQ(record.bmp->Pixel(150, 100), 0xFFFFFF);
+  for (const LayerRecord& record : c.main->snapshot) {
+    ASSERT_TRUE(record.thumbnail);
+    EXPECT_EQ(record.thumbnail->Pixel(0, 0), 0xFFFFFF);
+    EXPECT_EQ(record.thumbnail->Pixel(150, 100), 0xFFFFFF);
   }
   c.ExpectPutBack();
 }
@@ -241,11 +241,11 @@ TEST(CaptureRun, ThumbnailsAreOneCellLessTheBar) {
   for (const auto& k : cases) {
     Capture c(SmallDrawing(), {{1920, 1080}, k.scale, k.dpi});
     c.Press();
-    for (const TMdibmp& record : c.main->MdiBmp) {
-      ASSERT_TRUE(record.bmp);
-      EXPECT_EQ(record.bmp->Width(), k.width) << k.dpi;
-      EXPECT_EQ(record.bmp->Height(), k.height) << k.dpi;
-      EXPECT_EQ(record.bmp->BitsPerPixel(), 32);
+    for (const LayerRecord& record : c.main->snapshot) {
+      ASSERT_TRUE(record.thumbnail);
+      EXPECT_EQ(record.thumbnail->Width(), k.width) << k.dpi;
+      EXPECT_EQ(record.thumbnail->Height(), k.height) << k.dpi;
+      EXPECT_EQ(record.thumbnail->BitsPerPixel(), 32);
     }
   }
 }
@@ -256,14 +256,14 @@ TEST(CaptureRun, TheMonochromeBoxIsReadForEachPicture) {
   c.session->SetViewChangedHandler([&] {
     // From the third layer's picture on, "モノクロ" is ticked.
     if (c.Calls(u"SendCommand") != texts && (texts = c.Calls(u"SendCommand")) == 4)
-      c.main->CheckBox1.UserSetChecked(true);
+      c.main->monochrome_box.UserSetChecked(true);
   });
   c.Press();
   std::vector<int> formats;
-  for (const TMdibmp& record : c.main->MdiBmp) formats.push_back(record.bmp->BitsPerPixel());
+  for (const LayerRecord& record : c.main->snapshot) formats.push_back(record.thumbnail->BitsPerPixel());
   EXPECT_EQ(formats, (std::vector<int>{32, 32, 24, 24, 24}));
   // Every pixel is black, the background or white in a two-colour picture.
-  const Bitmap& mono = *c.main->MdiBmp[4].bmp;
+  const Bitmap& mono = *c.main->snapshot[4].thumbnail;
   for (int y = 0; y < mono.Height(); ++y)
     for (int x = 0; x < mono.Width(); ++x) {
       const Colour p = mono.Pixel(x, y);
@@ -284,9 +284,9 @@ TEST(CaptureRun, HostileNamesAreCapturedWithOnlyTheirOwnObjects) {
   }
   Capture c(d);
   c.Press();
-  ASSERT_EQ(c.main->MdiBmp.size(), names.size());
-  for (const TMdibmp& record : c.main->MdiBmp)
-    EXPECT_EQ(record.cnt, static_cast<std::int32_t>(c.IndexOf(record.Name) + 1)) << ToUtf8(record.Name);
+  ASSERT_EQ(c.main->snapshot.size(), names.size());
+  for (const LayerRecord& record : c.main->snapshot)
+    EXPECT_EQ(record.object_count, static_cast<std::int32_t>(c.IndexOf(record.name) + 1)) << ToUtf8(record.name);
   c.ExpectPutBack();
 }
 
@@ -321,9 +321,9 @@ TEST(CaptureRun, AFailureInTheFourthPictureKeepsTheFirstThree) {
   Capture c;
   c.cad.target.faults.Add({u"Select", 4});
   c.Press();
-  ASSERT_EQ(c.main->MdiBmp.size(), 5u);
-  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(c.main->MdiBmp[i].bmp != nullptr, i < 3) << i;
-  EXPECT_FALSE(c.main->MdiBmp[4].Name.empty());
+  ASSERT_EQ(c.main->snapshot.size(), 5u);
+  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(c.main->snapshot[i].thumbnail != nullptr, i < 3) << i;
+  EXPECT_FALSE(c.main->snapshot[4].name.empty());
   c.ExpectPutBack();
 }
 
@@ -337,7 +337,7 @@ TEST(CaptureRun, AServerThatHasGoneIsNotCalledAgain) {
   EXPECT_EQ(c.Calls(u"SetVariable"), 4);
   EXPECT_EQ(c.Calls(u"ZoomExtents"), 3);
   EXPECT_EQ(c.Calls(u"Clear"), 1);  // the first picture's; none to clear the selection after
-  EXPECT_FALSE(c.main->ProgressBar1.Visible());
+  EXPECT_FALSE(c.main->progress_bar.Visible());
 }
 
 TEST(CaptureRun, ACadThatRefusesCallsForAWhileIsWaitedFor) {
@@ -366,26 +366,26 @@ TEST(CaptureRun, ACloseInTheQueueStopsTheRunAtOnceAndEscAfterTheLayerInHand) {
     });
     c.Press();
     std::size_t pictures = 0;
-    for (const TMdibmp& record : c.main->MdiBmp) pictures += record.bmp ? 1 : 0;
+    for (const LayerRecord& record : c.main->snapshot) pictures += record.thumbnail ? 1 : 0;
     // A close stops before the second picture; Esc lets the second one finish.
     EXPECT_EQ(pictures, close ? 1u : 2u);
     EXPECT_EQ(c.Window().Closed(), close);
     c.ExpectPutBack();
     EXPECT_EQ(c.session->RegenCount(), close ? 1 : 2);  // the restore's; and the end's after Esc
-    EXPECT_EQ(c.main->Grid.Row(), 0);
+    EXPECT_EQ(c.main->grid.Row(), 0);
   }
 }
 
 TEST(CaptureRun, EscOnTheBoardDuringTheFirstPassEndsTheRunBeforeThePictures) {
   Capture c;
   c.windows.on_process_messages = [&] {
-    if (c.windows.message_passes == 2) c.main->Grid.KeyDown(ui::keys::kEscape, {});
+    if (c.windows.message_passes == 2) c.main->grid.KeyDown(ui::keys::kEscape, {});
   };
   c.Press();
-  ASSERT_EQ(c.main->MdiBmp.size(), 5u);
-  for (const TMdibmp& record : c.main->MdiBmp) {
-    EXPECT_FALSE(record.Name.empty());  // the names were all read
-    EXPECT_FALSE(record.bmp);
+  ASSERT_EQ(c.main->snapshot.size(), 5u);
+  for (const LayerRecord& record : c.main->snapshot) {
+    EXPECT_FALSE(record.name.empty());  // the names were all read
+    EXPECT_FALSE(record.thumbnail);
   }
   c.ExpectPutBack();
   EXPECT_TRUE(c.Board().HasFocus());
@@ -401,10 +401,10 @@ TEST(CaptureRun, InputDuringTheFirstPassIsIgnoredAndACloseWaitsForThePutBack) {
   c.windows.on_process_messages = [&] {
     if (c.windows.message_passes != 2) return;
     attaches_seen = c.cad.target.attaches;
-    c.main->Window().Click(c.main->Button4);  // a second capture
-    c.main->Window().Click(c.main->Button2);  // the restore
-    c.main->Grid.MouseDown(ui::MouseButton::kLeft, {}, 10, 10);
-    c.main->Window().Click(c.main->Button3);  // the CAD button
+    c.main->Window().Click(c.main->capture_button);        // a second capture
+    c.main->Window().Click(c.main->restore_state_button);  // the restore
+    c.main->grid.MouseDown(ui::MouseButton::kLeft, {}, 10, 10);
+    c.main->Window().Click(c.main->target_button);  // the CAD button
     c.Window().Close();
   };
   c.Press();

@@ -59,8 +59,8 @@ TEST_F(CadFaults, ACadKilledDuringTheCaptureLeavesTheWindowUsable) {
   const auto after_kill = std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - killed_at);
   EXPECT_LT(after_kill.count(), 10) << "the run took this long to notice the CAD had gone";
   EXPECT_EQ(MessageBoxes(), 0);
-  EXPECT_FALSE(Main().ProgressBar1.Visible());
-  const std::size_t layers = Main().MdiBmp.size();
+  EXPECT_FALSE(Main().progress_bar.Visible());
+  const std::size_t layers = Main().snapshot.size();
   EXPECT_GT(layers, 2u);  // the records read stay
   EXPECT_GE(Pictures(), 1u);
   EXPECT_LT(Pictures(), layers);
@@ -69,16 +69,16 @@ TEST_F(CadFaults, ACadKilledDuringTheCaptureLeavesTheWindowUsable) {
   const std::u16string progid = simcad::testing::UniqueProgId(u"CadFaults.Second");
   simcad::testing::SimcadProcess second({u"--progid", progid, u"--demo", u"--screen", u"640x400"});
   ASSERT_TRUE(second.Running()) << second.Problem();
-  TargetProgID = progid;
+  live->services.target_prog_id = progid;
   ClickCapture();
-  EXPECT_TRUE(Pump([&] { return Pictures() == layers && !Main().ProgressBar1.Visible(); }));
+  EXPECT_TRUE(Pump([&] { return Pictures() == layers && !Main().progress_bar.Visible(); }));
 }
 
 TEST_F(CadFaults, ALongCallLetsTheWindowPaintAndACloseTakesEffectWhenItReturns) {
   // Every selection takes 20 s, as a CAD hanging in a long regen.
   Start({u"--demo", u"--screen", u"640x400", u"--delay", u"Select=20000"});
   const std::vector<std::string> before = CadSwitches();
-  const HWND grid = live->Control(L"DrawGrid1");
+  const HWND grid = live->Control(ui::main_controls::kBoard);
   const HWND form = live->Form();
   std::atomic<bool> repainted{false};
   std::thread user([&] {
@@ -117,7 +117,7 @@ TEST_F(CadFaults, ACadThatRefusesCallsForAWhileIsWaitedFor) {
   Start({u"--demo", u"--screen", u"640x400", u"--reject-calls", u"8"});
   ASSERT_TRUE(CaptureAndWait());
   const simcad::Drawing demo = simcad::DemoDrawing();
-  EXPECT_EQ(Main().MdiBmp.size(), demo.layers.size());
+  EXPECT_EQ(Main().snapshot.size(), demo.layers.size());
   EXPECT_EQ(Pictures(), demo.layers.size());
   std::vector<std::string> expected;
   for (const simcad::Layer& layer : demo.layers)

@@ -84,10 +84,10 @@ void RegenBenchmark(const TempDir& dir) {
     live.Open({20, 20, 700, 400});
     PumpFor(std::chrono::milliseconds(300));
     const auto start = Clock::now();
-    live.main.Button4Click();
+    live.main.Capture();
     const double wall = Ms(Clock::now() - start);
     const LogFigures log = ReadLog(live.log);
-    const double layers = static_cast<double>(live.main.MdiBmp.size());
+    const double layers = static_cast<double>(live.main.snapshot.size());
     std::printf("200 layers, %s: %.1f ms a layer, %.1f round trips a layer (%.1f invokes, %.1f look-ups), "
                 "server busy %.0f of %.0f ms, own share %.1f %%\n",
                 ids == win32::DispatchIds::kCache ? "DISPIDs cached per object" : "DISPIDs looked up at each call",
@@ -129,18 +129,18 @@ void ManyLayersBenchmark(const TempDir& dir, int count) {
     CloseHandle(self);
   });
   const auto start = Clock::now();
-  live.main.Button4Click();
+  live.main.Capture();
   const double wall = Ms(Clock::now() - start);
   running = false;
   sampler.join();
   std::size_t pictures = 0, pixel_bytes = 0;
-  for (const TMdibmp& record : live.main.MdiBmp)
-    if (record.bmp) {
+  for (const LayerRecord& record : live.main.snapshot)
+    if (record.thumbnail) {
       ++pictures;
-      pixel_bytes += record.bmp->Stride() * static_cast<std::size_t>(record.bmp->Height());
+      pixel_bytes += record.thumbnail->Stride() * static_cast<std::size_t>(record.thumbnail->Height());
     }
   const std::size_t after = ProcessBytes();
-  std::printf("%d layers: %zu records, %zu thumbnails, %.1f s (%.1f ms a layer)\n", count, live.main.MdiBmp.size(),
+  std::printf("%d layers: %zu records, %zu thumbnails, %.1f s (%.1f ms a layer)\n", count, live.main.snapshot.size(),
               pictures, wall / 1000, wall / count);
   std::printf("  peak GDI objects during the run: %ld (the program's own), %lu (system; 0 under Wine)\n",
               peak_ours.load(), peak_system.load());

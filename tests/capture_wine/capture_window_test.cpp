@@ -34,23 +34,24 @@ TEST_F(CaptureWindow, CapturesASharedDrawingWithItsCountsAndPaintsEveryCell) {
   const std::vector<std::string> before = CadSwitches();
   ASSERT_TRUE(CaptureAndWait());
 
-  const MdiBmp& records = Main().MdiBmp;
+  const LayerSnapshot& records = Main().snapshot;
   ASSERT_EQ(records.size(), drawing.layers.size());
   const auto counts = drawing.EntityCounts();
-  for (const TMdibmp& record : records) {
-    const simcad::Layer* layer = drawing.FindLayer(record.Name);
+  for (const LayerRecord& record : records) {
+    const simcad::Layer* layer = drawing.FindLayer(record.name);
     ASSERT_NE(layer, nullptr);
-    EXPECT_EQ(record.cnt, static_cast<std::int32_t>(counts[static_cast<std::size_t>(layer - drawing.layers.data())]))
-        << ToUtf8(record.Name);
-    EXPECT_TRUE(record.bmp) << ToUtf8(record.Name);
+    EXPECT_EQ(record.object_count,
+              static_cast<std::int32_t>(counts[static_cast<std::size_t>(layer - drawing.layers.data())]))
+        << ToUtf8(record.name);
+    EXPECT_TRUE(record.thumbnail) << ToUtf8(record.name);
   }
   EXPECT_EQ(CadSwitches(), before);
 
   // The board on the screen: every cell of a record with its bar, the rest black.
-  Main().Grid.Repaint();
-  const HWND grid = live->Control(L"DrawGrid1");
+  Main().grid.Repaint();
+  const HWND grid = live->Control(ui::main_controls::kBoard);
   const win32::ClientDc screen(grid);
-  const ui::GridModel& board = Main().Grid;
+  const ui::GridModel& board = Main().grid;
   int painted = 0;
   const std::int32_t rows = std::min(board.RowCount(), board.TopRow() + board.VisibleRowCount());
   for (std::int32_t row = board.TopRow(); row < rows; ++row)
@@ -61,7 +62,8 @@ TEST_F(CaptureWindow, CapturesASharedDrawingWithItsCountsAndPaintsEveryCell) {
       const COLORREF bar = GetPixel(screen.Get(), cell.left + 3, cell.top + 3);
       const COLORREF middle = GetPixel(screen.Get(), cell.left + 100, cell.top + 80);
       if (index < records.size()) {
-        const auto expected = static_cast<COLORREF>(records[index].cnt ? board::kBarColour : board::kEmptyBarColour);
+        const auto expected =
+            static_cast<COLORREF>(records[index].object_count ? board::kBarColour : board::kEmptyBarColour);
         EXPECT_EQ(bar, expected) << "cell " << col << "," << row;
         EXPECT_NE(middle, RGB(0, 0, 0)) << "cell " << col << "," << row;
         ++painted;
@@ -82,7 +84,7 @@ TEST_F(CaptureWindow, TheGdiObjectsComeBackAfterTwoRuns) {
     EXPECT_EQ(win32::LiveGdiObjects(), ours) << "run " << run;
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), system) << "run " << run;
   }
-  EXPECT_FALSE(Main().MdiBmp.empty());
+  EXPECT_FALSE(Main().snapshot.empty());
 }
 
 TEST_F(CaptureWindow, ASecondClickIsIgnoredAndACloseStopsTheRunAfterThePutBack) {
@@ -106,14 +108,14 @@ TEST_F(CaptureWindow, ASecondClickIsIgnoredAndACloseStopsTheRunAfterThePutBack) 
   EXPECT_EQ(CadSwitches(), before);                  // the drawing put back
   EXPECT_TRUE(quit_posted);                          // and then the window closed
   // The run stopped at the close: not every layer got its picture.
-  EXPECT_LT(Pictures(), Main().MdiBmp.size());
+  EXPECT_LT(Pictures(), Main().snapshot.size());
 }
 
 TEST_F(CaptureWindow, TheWindowOverTheCadsViewIsInNoThumbnail) {
   Start({u"--demo", u"--screen", u"640x400"}, {900, 40, 560, 380});
   ASSERT_TRUE(CaptureAndWait());
   std::vector<Bitmap> clear;
-  for (const TMdibmp& record : Main().MdiBmp) clear.push_back(record.bmp->Copy());
+  for (const LayerRecord& record : Main().snapshot) clear.push_back(record.thumbnail->Copy());
 
   // Over the middle of the view, as the window floats over a maximised CAD.
   const ObjectRef document = live->Cad()->Get(u"ActiveDocument").AsObject();
@@ -124,13 +126,13 @@ TEST_F(CaptureWindow, TheWindowOverTheCadsViewIsInNoThumbnail) {
   Main().Window().Peer().SetWindowRect(over);
   PumpFor(std::chrono::milliseconds(300));
   ASSERT_TRUE(CaptureAndWait());
-  ASSERT_EQ(Main().MdiBmp.size(), clear.size());
+  ASSERT_EQ(Main().snapshot.size(), clear.size());
   for (std::size_t i = 0; i < clear.size(); ++i) {
-    const Bitmap& now = *Main().MdiBmp[i].bmp;
+    const Bitmap& now = *Main().snapshot[i].thumbnail;
     int differing = 0;
     for (int y = 0; y < now.Height(); ++y)
       for (int x = 0; x < now.Width(); ++x) differing += now.Pixel(x, y) != clear[i].Pixel(x, y);
-    EXPECT_EQ(differing, 0) << ToUtf8(Main().MdiBmp[i].Name);
+    EXPECT_EQ(differing, 0) << ToUtf8(Main().snapshot[i].name);
   }
   EXPECT_EQ(Main().Window().Peer().WindowRect(), over);  // back where it was
 }

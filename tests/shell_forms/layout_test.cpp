@@ -11,39 +11,39 @@
 namespace plyscan::ui {
 namespace {
 
-const ControlDesign& Row(const FormDesign& form, TextView name) {
+const ControlDesign& Row(const FormDesign& form, ControlId id) {
   for (const ControlDesign& c : form.controls)
-    if (name == c.name) return c;
+    if (c.id == id) return c;
   throw std::logic_error("no such control");
 }
 
 TEST(Placement, ScalesTheDesignAndKeepsAnchorsAndTheBottomBar) {
-  const FormDesign& main = Form60Design();
+  const FormDesign& main = MainWindowDesign();
   const struct {
-    const char16_t* control;
+    ControlId control;
     PixelSize client;
     std::int32_t dpi;
     Bounds expected;
   } cases[] = {
-      {u"DrawGrid1", {665, 323}, 96, {0, 27, 665, 296}},
-      {u"DrawGrid1", {800, 400}, 96, {0, 27, 800, 373}},
-      {u"DrawGrid1", {998, 485}, 144, {0, 41, 998, 444}},
-      {u"DrawGrid1", {10, 10}, 96, {0, 27, 10, 0}},  // never negative
-      {u"ProgressBar1", {665, 323}, 96, {0, 308, 665, 15}},
-      {u"ProgressBar1", {900, 500}, 144, {0, 477, 900, 23}},
-      {u"Button4", {900, 500}, 144, {59, 0, 99, 38}},
-      {u"Edit1", {998, 485}, 120, {213, 5, 94, 28}},
+      {main_controls::kBoard, {665, 323}, 96, {0, 27, 665, 296}},
+      {main_controls::kBoard, {800, 400}, 96, {0, 27, 800, 373}},
+      {main_controls::kBoard, {998, 485}, 144, {0, 41, 998, 444}},
+      {main_controls::kBoard, {10, 10}, 96, {0, 27, 10, 0}},  // never negative
+      {main_controls::kProgressBar, {665, 323}, 96, {0, 308, 665, 15}},
+      {main_controls::kProgressBar, {900, 500}, 144, {0, 477, 900, 23}},
+      {main_controls::kCaptureButton, {900, 500}, 144, {59, 0, 99, 38}},
+      {main_controls::kBackgroundField, {998, 485}, 120, {213, 5, 94, 28}},
   };
   for (const auto& c : cases) {
     const ControlDesign& row = Row(main, c.control);
     EXPECT_EQ(PlaceControl(row, DesignedParentSize(main, row), c.client, c.dpi), c.expected)
-        << std::string(c.control, c.control + 4) << " at " << c.dpi;
+        << "control " << c.control << " at " << c.dpi;
   }
 }
 
 TEST(Placement, ControlsInsideTheGroupBoxArePlacedAgainstIt) {
-  const FormDesign& dialog = TargetCADFormDesign();
-  const ControlDesign& edit = Row(dialog, u"Edit2");
+  const FormDesign& dialog = TargetDialogDesign();
+  const ControlDesign& edit = Row(dialog, dialog_controls::kProgIdField);
   EXPECT_EQ(DesignedParentSize(dialog, edit), (PixelSize{297, 105}));
   EXPECT_EQ(PlaceControl(edit, {297, 105}, {446, 158}, 144), (Bounds{24, 110, 297, 36}));
 }
@@ -56,7 +56,7 @@ TEST(Placement, ScaleRoundsHalvesAwayFromZero) {
 }
 
 TEST(SortedList, AddsAfterEqualEntriesAndKeepsTheSelectionOnItsEntry) {
-  Control list(Row(TargetCADFormDesign(), u"ListBox1"));
+  Control list(Row(TargetDialogDesign(), dialog_controls::kTargetList));
   list.LoadSorted({u"b", u"A", u"c", u"a"}, UserCollator());
   EXPECT_EQ(list.Items(), (std::vector<Text>{u"A", u"a", u"b", u"c"}));
   list.SetItemIndex(2);

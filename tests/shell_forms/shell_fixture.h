@@ -15,9 +15,9 @@
 #include "base/platform.h"
 #include "headless/ui/headless_pictures.h"
 #include "headless/ui/headless_windows.h"
-#include "shell/plyscan_unit.h"
+#include "shell/main_window.h"
 #include "shell/settings.h"
-#include "shell/target_cad_unit.h"
+#include "shell/target_dialog.h"
 #include "support/sim_target.h"
 #include "support/temp_dir.h"
 
@@ -76,16 +76,16 @@ class ShellTest : public ::testing::Test {
     return *services;
   }
 
-  // Start-up: the main window (FormCreate runs), then the hidden dialog.
+  // Start-up: the main window (its start-up runs), then the hidden dialog.
   void Start() {
-    main = std::make_unique<TForm60>(Services());
+    main = std::make_unique<MainWindow>(Services());
     main->Create();
-    dialog = std::make_unique<TTargetCADForm>(Services(), *main);
+    dialog = std::make_unique<TargetDialog>(Services(), *main);
     dialog->Create();
-    main->SetTargetForm(dialog.get());
+    main->SetTargetDialog(dialog.get());
   }
 
-  ui::HeadlessForm& MainWindow() { return windows.WindowOf(main->Window()); }
+  ui::HeadlessForm& MainForm() { return windows.WindowOf(main->Window()); }
   ui::HeadlessForm& DialogWindow() { return windows.WindowOf(dialog->Window()); }
 
   void WriteList(const std::string& utf8_lines) { dir.Write(kList, utf8_lines); }
@@ -98,8 +98,8 @@ class ShellTest : public ::testing::Test {
   std::string exe_name = "plyscan";
   FileSystem* files = nullptr;  // set before Start to replace this build's files
   std::optional<ShellServices> services;
-  std::unique_ptr<TForm60> main;
-  std::unique_ptr<TTargetCADForm> dialog;
+  std::unique_ptr<MainWindow> main;
+  std::unique_ptr<TargetDialog> dialog;
 };
 
 }  // namespace plyscan::testing

@@ -21,17 +21,17 @@ class StartUp : public ShellTest {};
 
 TEST_F(StartUp, WithoutFilesTheWindowHasItsDesignAndIsCentred) {
   Start();
-  EXPECT_EQ(MainWindow().WindowRect(),
+  EXPECT_EQ(MainForm().WindowRect(),
             (ScreenRect{(1920 - kDesignedWidth) / 2, (1080 - kDesignedHeight) / 2, kDesignedWidth, kDesignedHeight}));
-  EXPECT_EQ(main->Edit1.GetText(), u"33,40,48");
-  EXPECT_FALSE(main->CheckBox1.Checked());
-  EXPECT_FALSE(main->CheckBox2.Checked());
-  EXPECT_EQ(TargetProgID, u"BricscadApp.AcadApplication");
+  EXPECT_EQ(main->background_field.GetText(), u"33,40,48");
+  EXPECT_FALSE(main->monochrome_box.Checked());
+  EXPECT_FALSE(main->zoom_extents_box.Checked());
+  EXPECT_EQ(Services().target_prog_id, u"BricscadApp.AcadApplication");
   EXPECT_EQ(main->Window().Caption(), u"PLYSCAN [ BricsCAD ]");
-  EXPECT_DOUBLE_EQ(main->dispScale, 1.0);
+  EXPECT_DOUBLE_EQ(main->display_scale, 1.0);
   EXPECT_TRUE(filter.Registered());
-  EXPECT_TRUE(MainWindow().AcceptsDrops());
-  EXPECT_TRUE(MainWindow().Topmost());
+  EXPECT_TRUE(MainForm().AcceptsDrops());
+  EXPECT_TRUE(MainForm().Topmost());
   EXPECT_FALSE(DialogWindow().Visible());
   EXPECT_TRUE(windows.errors.empty());
 }
@@ -56,7 +56,7 @@ TEST_F(StartUp, PlacesTheWindowFromTheSettingsAndKeepsItOnThePrimaryDisplay) {
     Rename(n++);
     dir.Write(Ini(), std::string("[PLYSCAN]\r\n") + c.values);
     Start();
-    EXPECT_EQ(MainWindow().WindowRect(), c.expected) << c.values;
+    EXPECT_EQ(MainForm().WindowRect(), c.expected) << c.values;
   }
 }
 
@@ -77,10 +77,10 @@ TEST_F(StartUp, ReadsTheOptionsAndTheTarget) {
     Rename(n++);
     dir.Write(Ini(), c.values);
     Start();
-    EXPECT_EQ(main->CheckBox1.Checked(), c.mono) << c.values;
-    EXPECT_EQ(main->CheckBox2.Checked(), c.zoom) << c.values;
-    EXPECT_EQ(main->Edit1.GetText(), c.background) << c.values;
-    EXPECT_EQ(TargetProgID, c.target) << c.values;
+    EXPECT_EQ(main->monochrome_box.Checked(), c.mono) << c.values;
+    EXPECT_EQ(main->zoom_extents_box.Checked(), c.zoom) << c.values;
+    EXPECT_EQ(main->background_field.GetText(), c.background) << c.values;
+    EXPECT_EQ(Services().target_prog_id, c.target) << c.values;
   }
 }
 
@@ -114,9 +114,9 @@ TEST_F(StartUp, AnUnreadableTargetListIsReportedAndStartUpGoesOn) {
   ASSERT_EQ(windows.errors.size(), 1u);
   EXPECT_EQ(windows.errors[0], u"ファイル " + dir.PathOf(kList) + u" は開けません。 アクセスが拒否されました。 ");
   EXPECT_EQ(main->Window().Caption(), u"PLYSCAN [ BricsCAD ]");
-  EXPECT_TRUE(main->CheckBox1.Checked());
+  EXPECT_TRUE(main->monochrome_box.Checked());
   EXPECT_TRUE(filter.Registered());
-  EXPECT_TRUE(MainWindow().AcceptsDrops());
+  EXPECT_TRUE(MainForm().AcceptsDrops());
 }
 
 TEST(ScaleFactor, ComesFromTheFirstMonitorOrElseFromThePrimaryResolution) {
@@ -134,9 +134,9 @@ TEST(ScaleFactor, ComesFromTheFirstMonitorOrElseFromThePrimaryResolution) {
     ShellServices services{windows,          filter,        SystemProfileStore(),     SystemFiles(),
                            SystemAnsiCodec(), UserCollator(), dir.PathOf("plyscan.exe"), cad.services,
                            cad.devices,       pictures};
-    TForm60 main(services);
+    MainWindow main(services);
     main.Create();
-    EXPECT_DOUBLE_EQ(main.dispScale, c.expected) << c.dpi;
+    EXPECT_DOUBLE_EQ(main.display_scale, c.expected) << c.dpi;
   }
 }
 
@@ -145,11 +145,11 @@ class Exit : public ShellTest {};
 TEST_F(Exit, WritesTheEightValuesInOrderToAFreshFile) {
   dir.Write(Ini(), "[Target]\r\nProgID=X.Application\r\n");
   Start();
-  main->Edit1.UserSetText(u"1,2,3");
-  main->CheckBox2.UserSetChecked(true);
-  MainWindow().SetWindowRect({-40, 70, 700, 500});
+  main->background_field.UserSetText(u"1,2,3");
+  main->zoom_extents_box.UserSetChecked(true);
+  MainForm().SetWindowRect({-40, 70, 700, 500});
   ASSERT_TRUE(SystemFiles().Remove(dir.PathOf(Ini())).ok);
-  main->FormDestroy();
+  main->ShutDown();
   EXPECT_EQ(dir.Read(Ini()),
             "[PLYSCAN]\r\nWidth=700\r\nHeight=500\r\nLeft=-40\r\nTop=70\r\nBkgColor=1,2,3\r\nMono=0\r\nZoomExt=1\r\n"
             "[Target]\r\nProgID=X.Application\r\n");
@@ -159,22 +159,22 @@ TEST_F(Exit, WritesTheEightValuesInOrderToAFreshFile) {
 
 TEST_F(Exit, AMinimisedWindowSavesItsNormalPlaceAndTheNextStartRestoresIt) {
   Start();
-  MainWindow().SetWindowRect({30, 40, 900, 500});
-  MainWindow().Minimise();
-  main->FormDestroy();
+  MainForm().SetWindowRect({30, 40, 900, 500});
+  MainForm().Minimise();
+  main->ShutDown();
 
   Start();
-  EXPECT_EQ(MainWindow().WindowRect(), (ScreenRect{30, 40, 900, 500}));
+  EXPECT_EQ(MainForm().WindowRect(), (ScreenRect{30, 40, 900, 500}));
 }
 
 TEST_F(Exit, ReleasesEveryThumbnail) {
   Start();
-  ResizeMdiBmp(main->MdiBmp, 2);
-  main->MdiBmp[0].bmp = std::make_unique<Bitmap>(SystemSurfaces());
-  main->MdiBmp[1].bmp = std::make_unique<Bitmap>(SystemSurfaces());
-  main->FormDestroy();
-  EXPECT_FALSE(main->MdiBmp[0].bmp);
-  EXPECT_FALSE(main->MdiBmp[1].bmp);
+  ResizeSnapshot(main->snapshot, 2);
+  main->snapshot[0].thumbnail = std::make_unique<Bitmap>(SystemSurfaces());
+  main->snapshot[1].thumbnail = std::make_unique<Bitmap>(SystemSurfaces());
+  main->ShutDown();
+  EXPECT_FALSE(main->snapshot[0].thumbnail);
+  EXPECT_FALSE(main->snapshot[1].thumbnail);
 }
 
 TEST(ExitFailure, AnUnwritableSettingsFileIsReportedWithAFullStop) {
@@ -187,9 +187,9 @@ TEST(ExitFailure, AnUnwritableSettingsFileIsReportedWithAFullStop) {
   ShellServices services{windows,           filter,         SystemProfileStore(), SystemFiles(),
                          SystemAnsiCodec(), UserCollator(), exe,                  cad.services,
                          cad.devices,       pictures};
-  TForm60 main(services);
+  MainWindow main(services);
   main.Create();
-  main.FormDestroy();
+  main.ShutDown();
   ASSERT_EQ(windows.errors.size(), 1u);
   EXPECT_EQ(windows.errors[0], SettingsPathFor(exe) + u" に書き込めません.");
 }
@@ -198,7 +198,7 @@ TEST_F(StartUp, DroppedFilesAreReadAndReleasedAndChangeNothing) {
   Start();
   const Text caption = main->Window().Caption();
   ui::HeadlessDrop drop({u"a.dwg", Text(300, u'x')});
-  main->WMDropFiles(drop);
+  main->TakeDroppedFiles(drop);
   EXPECT_TRUE(drop.Finished());
   EXPECT_EQ(main->Window().Caption(), caption);
   EXPECT_TRUE(windows.errors.empty());
@@ -209,10 +209,10 @@ TEST_F(StartUp, TheCadButtonLiftsTheDialogAboveTheMainWindowWhileItIsOpen) {
   bool main_topmost_while_open = true;
   bool dialog_topmost_while_open = false;
   windows.modal_user = [&](ui::Form&) {
-    main_topmost_while_open = MainWindow().Topmost();
+    main_topmost_while_open = MainForm().Topmost();
     dialog_topmost_while_open = DialogWindow().Topmost();
   };
-  main->Window().Click(main->Button3);
+  main->Window().Click(main->target_button);
   using Change = ui::HeadlessWindowSystem::StackingChange;
   const std::vector<Change> expected{{u"TForm60", ui::Stacking::kNotTopmost},
                                      {u"TTargetCADForm", ui::Stacking::kTopmost},

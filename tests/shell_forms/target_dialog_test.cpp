@@ -19,15 +19,15 @@ class TargetDialog : public ShellTest {
   // Opens the dialog by the CAD button; `user` acts while it is shown.
   void OpenDialog(std::function<void()> user) {
     windows.modal_user = [user = std::move(user)](ui::Form&) { user(); };
-    main->Window().Click(main->Button3);
+    main->Window().Click(main->target_button);
   }
 
   void Click(ui::Control& control) { dialog->Window().Click(control); }
 
-  std::vector<Text> Entries() const { return dialog->ListBox1.Items(); }
-  std::int32_t Selected() const { return dialog->ListBox1.ItemIndex(); }
-  Text Name() const { return dialog->Edit1.GetText(); }
-  Text ProgId() const { return dialog->Edit2.GetText(); }
+  std::vector<Text> Entries() const { return dialog->target_list.Items(); }
+  std::int32_t Selected() const { return dialog->target_list.ItemIndex(); }
+  Text Name() const { return dialog->name_field.GetText(); }
+  Text ProgId() const { return dialog->prog_id_field.GetText(); }
   std::string ListFile() const { return dir.Read(kList); }
 };
 
@@ -37,9 +37,9 @@ TEST_F(TargetDialog, WithoutAListOkClearsTheTargetAndNamesNothing) {
     EXPECT_TRUE(Entries().empty());
     EXPECT_EQ(Name(), u"");
     EXPECT_EQ(ProgId(), u"");
-    Click(dialog->Button1);
+    Click(dialog->ok_button);
   });
-  EXPECT_EQ(TargetProgID, u"");
+  EXPECT_EQ(Services().target_prog_id, u"");
   EXPECT_EQ(main->Window().Caption(), u"PLYSCAN [  ]");
 }
 
@@ -51,56 +51,56 @@ TEST_F(TargetDialog, PreselectsTheFirstMatchInListOrderAndOkTakesItsFields) {
     EXPECT_EQ(Selected(), 0);
     EXPECT_EQ(Name(), u"CAD A");
     EXPECT_EQ(ProgId(), u"X.App.2");
-    Click(dialog->Button1);
+    Click(dialog->ok_button);
   });
-  EXPECT_EQ(TargetProgID, u"X.App.2");
+  EXPECT_EQ(Services().target_prog_id, u"X.App.2");
   EXPECT_EQ(main->Window().Caption(), u"PLYSCAN [ CAD A ]");
 }
 
 TEST_F(TargetDialog, WithoutAMatchTheFieldsKeepTheirTextsAndOkAppliesThem) {
   StartWith("Y.App", "CAD A\tX.App\r\n");
   OpenDialog([&] {
-    dialog->Edit1.UserSetText(u"typed");
-    dialog->Edit2.UserSetText(u"Typed.App");
-    Click(dialog->Button2);  // cancel
+    dialog->name_field.UserSetText(u"typed");
+    dialog->prog_id_field.UserSetText(u"Typed.App");
+    Click(dialog->cancel_button);  // cancel
   });
-  EXPECT_EQ(TargetProgID, u"Y.App");
+  EXPECT_EQ(Services().target_prog_id, u"Y.App");
   OpenDialog([&] {
     EXPECT_EQ(Selected(), -1);
     EXPECT_EQ(Name(), u"typed");
     EXPECT_EQ(ProgId(), u"Typed.App");
-    Click(dialog->Button1);
+    Click(dialog->ok_button);
   });
-  EXPECT_EQ(TargetProgID, u"Typed.App");
+  EXPECT_EQ(Services().target_prog_id, u"Typed.App");
   EXPECT_EQ(main->Window().Caption(), u"PLYSCAN [ typed ]");
 }
 
 TEST_F(TargetDialog, AddPutsTheEntryAtItsSortedPlaceSelectsItAndSaves) {
   StartWith("None", "b\tB.App\r\nd\tD.App\r\n");
   OpenDialog([&] {
-    dialog->Edit1.UserSetText(u"c");
-    dialog->Edit2.UserSetText(u"C.App");
-    Click(dialog->SpeedButton1);
+    dialog->name_field.UserSetText(u"c");
+    dialog->prog_id_field.UserSetText(u"C.App");
+    Click(dialog->add_button);
     EXPECT_EQ(Entries(), (std::vector<Text>{u"b\tB.App", u"c\tC.App", u"d\tD.App"}));
     EXPECT_EQ(Selected(), 1);
     EXPECT_EQ(ListFile(), "b\tB.App\r\nc\tC.App\r\nd\tD.App\r\n");
 
-    dialog->Edit1.UserSetText(u"");
-    dialog->Edit2.UserSetText(u"");
-    Click(dialog->SpeedButton1);  // a lone TAB sorts first
+    dialog->name_field.UserSetText(u"");
+    dialog->prog_id_field.UserSetText(u"");
+    Click(dialog->add_button);  // a lone TAB sorts first
     EXPECT_EQ(Selected(), 0);
     EXPECT_EQ(ListFile(), "\t\r\nb\tB.App\r\nc\tC.App\r\nd\tD.App\r\n");
 
-    dialog->Edit1.UserSetText(u"B");
-    dialog->Edit2.UserSetText(u"b.app");
-    Click(dialog->SpeedButton1);  // equal to "b\tB.App" apart from letter case
+    dialog->name_field.UserSetText(u"B");
+    dialog->prog_id_field.UserSetText(u"b.app");
+    Click(dialog->add_button);  // equal to "b\tB.App" apart from letter case
     EXPECT_EQ(Selected(), 1);
     EXPECT_EQ(Name(), u"b");
     EXPECT_EQ(ProgId(), u"B.App");
-    Click(dialog->Button2);
+    Click(dialog->cancel_button);
   });
   EXPECT_EQ(ListFile(), "\t\r\nb\tB.App\r\nB\tb.app\r\nc\tC.App\r\nd\tD.App\r\n");
-  EXPECT_EQ(TargetProgID, u"None");  // cancel keeps the target, the file keeps the changes
+  EXPECT_EQ(Services().target_prog_id, u"None");  // cancel keeps the target, the file keeps the changes
   EXPECT_EQ(main->Window().Caption(), u"PLYSCAN [ BricsCAD ]");
 }
 
@@ -123,9 +123,9 @@ TEST_F(TargetDialog, DeleteSelectsTheFollowingEntryOrElseTheOneBefore) {
     Rename(n++);
     StartWith("None", c.list);
     OpenDialog([&] {
-      dialog->ListBox1.UserSetItemIndex(c.deleted);
-      Click(dialog->ListBox1);
-      Click(dialog->SpeedButton2);
+      dialog->target_list.UserSetItemIndex(c.deleted);
+      Click(dialog->target_list);
+      Click(dialog->delete_button);
       EXPECT_EQ(Selected(), c.selected) << c.list << " deleting " << c.deleted;
       EXPECT_EQ(Name(), c.name) << c.list << " deleting " << c.deleted;
     });
@@ -137,13 +137,13 @@ TEST_F(TargetDialog, DeleteSelectsTheFollowingEntryOrElseTheOneBefore) {
 TEST_F(TargetDialog, DeleteOrChangeWithNothingSelectedIsTheListIndexError) {
   StartWith("None", "a\t1\r\nb\t2\r\n");
   OpenDialog([&] {
-    dialog->Edit1.UserSetText(u"x");
-    dialog->Edit2.UserSetText(u"X");
-    Click(dialog->SpeedButton3);
+    dialog->name_field.UserSetText(u"x");
+    dialog->prog_id_field.UserSetText(u"X");
+    Click(dialog->replace_button);
     EXPECT_EQ(Entries(), (std::vector<Text>{u"a\t1", u"b\t2"}));
     EXPECT_EQ(Name(), u"x");
 
-    Click(dialog->SpeedButton2);
+    Click(dialog->delete_button);
     EXPECT_EQ(Entries().size(), 2u);
     EXPECT_EQ(Name(), u"");  // emptied before the failure
     EXPECT_EQ(ProgId(), u"");
@@ -155,7 +155,7 @@ TEST_F(TargetDialog, DeleteOrChangeWithNothingSelectedIsTheListIndexError) {
 
 TEST_F(TargetDialog, DeleteWithNothingSelectedInAnEmptyListSavesTheEmptyList) {
   StartWith("None", "");
-  OpenDialog([&] { Click(dialog->SpeedButton2); });
+  OpenDialog([&] { Click(dialog->delete_button); });
   EXPECT_TRUE(windows.errors.empty());
   EXPECT_EQ(ListFile(), "");
 }
@@ -164,8 +164,8 @@ TEST_F(TargetDialog, ChangeReplacesInPlaceAndTheNextShowingSorts) {
   StartWith("B.App", "a\t1\r\nb\tB.App\r\nc\t3\r\n");
   OpenDialog([&] {
     ASSERT_EQ(Selected(), 1);
-    dialog->Edit1.UserSetText(u"z");
-    Click(dialog->SpeedButton3);
+    dialog->name_field.UserSetText(u"z");
+    Click(dialog->replace_button);
     EXPECT_EQ(Entries(), (std::vector<Text>{u"a\t1", u"z\tB.App", u"c\t3"}));
     EXPECT_EQ(Selected(), 1);
   });
@@ -176,14 +176,14 @@ TEST_F(TargetDialog, ChangeReplacesInPlaceAndTheNextShowingSorts) {
 TEST_F(TargetDialog, EnterInEitherFieldChangesTheEntryAndIsSwallowed) {
   StartWith("B.App", "a\t1\r\nb\tB.App\r\n");
   OpenDialog([&] {
-    dialog->Edit2.UserSetText(u"B.App.25");
+    dialog->prog_id_field.UserSetText(u"B.App.25");
     char16_t key = 13;
-    dialog->Edit2.OnKeyPress(key);
+    dialog->prog_id_field.OnKeyPress(key);
     EXPECT_EQ(key, 0);
     EXPECT_EQ(ListFile(), "a\t1\r\nb\tB.App.25\r\n");
 
     char16_t letter = u'q';
-    dialog->Edit1.OnKeyPress(letter);
+    dialog->name_field.OnKeyPress(letter);
     EXPECT_EQ(letter, u'q');
     EXPECT_EQ(dialog->Window().GetModalResult(), ui::ModalResult::kNone);  // the dialog stays open
   });
@@ -194,9 +194,9 @@ TEST_F(TargetDialog, AUtf8ListKeepsItsJapaneseNamesWhenRewritten) {
   EXPECT_EQ(main->Window().Caption(), u"PLYSCAN [ 図面CAD ]");
   OpenDialog([&] {
     EXPECT_EQ(Name(), u"図面CAD");
-    dialog->Edit1.UserSetText(u"CAD別");
-    dialog->Edit2.UserSetText(u"Y.App");
-    Click(dialog->SpeedButton1);
+    dialog->name_field.UserSetText(u"CAD別");
+    dialog->prog_id_field.UserSetText(u"Y.App");
+    Click(dialog->add_button);
   });
   EXPECT_EQ(ListFile(), "\xEF\xBB\xBF" "CAD別\tY.App\r\n図面CAD\tX.App\r\n");
 }
@@ -222,9 +222,9 @@ TEST_F(TargetDialog, AListThatCannotBeWrittenKeepsItsOldContentWhileTheDialogSho
   files = &unwritable;
   StartWith("None", nullptr);
   OpenDialog([&] {
-    dialog->Edit1.UserSetText(u"b");
-    dialog->Edit2.UserSetText(u"2");
-    Click(dialog->SpeedButton1);
+    dialog->name_field.UserSetText(u"b");
+    dialog->prog_id_field.UserSetText(u"2");
+    Click(dialog->add_button);
     EXPECT_EQ(Entries(), (std::vector<Text>{u"a\t1", u"b\t2"}));
   });
   EXPECT_EQ(ListFile(), "a\t1\r\n");

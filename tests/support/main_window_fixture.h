@@ -10,7 +10,7 @@
 #include "base/platform.h"
 #include "headless/ui/headless_pictures.h"
 #include "headless/ui/headless_windows.h"
-#include "shell/plyscan_unit.h"
+#include "shell/main_window.h"
 #include "simcad/objects/sim_cad.h"
 #include "support/sim_target.h"
 #include "support/temp_dir.h"
@@ -28,7 +28,7 @@ class MainWindowFixture {
         services{windows,           filter,         SystemProfileStore(),      SystemFiles(),
                  SystemAnsiCodec(), UserCollator(), dir.PathOf("plyscan.exe"), cad.services,
                  cad.devices,       pictures},
-        main(std::make_unique<TForm60>(services)) {
+        main(std::make_unique<MainWindow>(services)) {
     main->Create();
   }
 
@@ -37,16 +37,16 @@ class MainWindowFixture {
   // (10, 10); laid out.
   void FillBoard() {
     const auto& layers = session->GetDrawing().layers;
-    ResizeMdiBmp(main->MdiBmp, layers.size());
+    ResizeSnapshot(main->snapshot, layers.size());
     for (std::size_t i = 0; i < layers.size(); ++i) {
-      TMdibmp& record = main->MdiBmp[i];
-      record.Name = layers[i].name;
-      record.cnt = static_cast<std::int32_t>(i);
-      record.bmp = std::make_unique<Bitmap>(SystemSurfaces());
-      record.bmp->SetSize(200, 120);
-      record.bmp->SetPixel(10, 10, 0x00FF00);
+      LayerRecord& record = main->snapshot[i];
+      record.name = layers[i].name;
+      record.object_count = static_cast<std::int32_t>(i);
+      record.thumbnail = std::make_unique<Bitmap>(SystemSurfaces());
+      record.thumbnail->SetSize(200, 120);
+      record.thumbnail->SetPixel(10, 10, 0x00FF00);
     }
-    main->FormResize();
+    main->LayOutBoard();
   }
   // The layers of simcad's drawing that are on, by name.
   std::vector<Text> ShownLayers() const {
@@ -57,7 +57,7 @@ class MainWindowFixture {
   }
 
   ui::HeadlessForm& Window() const { return windows.WindowOf(main->Window()); }
-  ui::HeadlessGrid& Board() const { return Window().GridOf(main->DrawGrid1); }
+  ui::HeadlessGrid& Board() const { return Window().GridOf(main->board); }
   // Calls of a member on any of the target's objects so far.
   int Calls(TextView member) const {
     const auto& counts = cad.target.faults.Counts();
@@ -72,7 +72,7 @@ class MainWindowFixture {
   std::shared_ptr<simcad::SimCad> session;
   SimCadServices cad;
   ShellServices services;
-  std::unique_ptr<TForm60> main;
+  std::unique_ptr<MainWindow> main;
 };
 
 }  // namespace plyscan::testing

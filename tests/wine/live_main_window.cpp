@@ -36,21 +36,14 @@ LiveMainWindow::~LiveMainWindow() { windows.DestroyAll(); }
 
 void LiveMainWindow::Open(const ui::ScreenRect& rect) {
   main.Create();
-  TargetProgID = progid;
+  services.target_prog_id = progid;
   windows.ShowMainWindow(main.Window());
   main.Window().Peer().SetWindowRect(rect);
 }
 
 HWND LiveMainWindow::Form() const { return windows.WindowOf(main.Window())->Hwnd(); }
 
-HWND LiveMainWindow::Control(const wchar_t* name) const {
-  // Control identifiers are the layout's rows plus 100.
-  const ui::FormDesign& form = ui::Form60Design();
-  for (std::size_t i = 0; i < form.controls.size(); ++i)
-    if (std::wstring(reinterpret_cast<const wchar_t*>(form.controls[i].name)) == name)
-      return GetDlgItem(Form(), 100 + static_cast<int>(i));
-  return nullptr;
-}
+HWND LiveMainWindow::Control(ui::ControlId id) const { return GetDlgItem(Form(), id); }
 
 automation::ObjectRef LiveMainWindow::Cad() const { return win32::AttachByProgId(progid); }
 

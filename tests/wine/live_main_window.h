@@ -10,15 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "shell/plyscan_unit.h"
+#include "shell/control_ids.h"
+#include "shell/main_window.h"
 #include "simcad_process.h"
 #include "support/temp_dir.h"
 #include "win32/com_activation.h"
 #include "win32/gdi_view_capture.h"
-#include "win32/win32_board_pictures.h"
 #include "win32/ui/win32_shell_ports.h"
 #include "win32/ui/win32_window_system.h"
 #include "win32/win32_automation_runtime.h"
+#include "win32/win32_board_pictures.h"
 #include "win32/win32_desktop.h"
 
 namespace plyscan::testing {
@@ -41,7 +42,7 @@ class LiveMainWindow {
   // Creates and shows the window at `rect`, aimed at the simcad.exe instance.
   void Open(const ui::ScreenRect& rect);
   HWND Form() const;
-  HWND Control(const wchar_t* name) const;
+  HWND Control(ui::ControlId id) const;
 
   // simcad.exe's application object, attached afresh.
   automation::ObjectRef Cad() const;
@@ -63,7 +64,7 @@ class LiveMainWindow {
   CaptureDevices capture{view_windows, view_copier};
   win32::Win32BoardPictures pictures;
   ShellServices services;
-  TForm60 main;
+  MainWindow main;
 };
 
 }  // namespace plyscan::testing

@@ -31,12 +31,12 @@ class LiveWindowTest : public ::testing::Test {
     live->Open(rect);
     PumpFor(std::chrono::milliseconds(300));
   }
-  TForm60& Main() { return live->main; }
+  MainWindow& Main() { return live->main; }
 
   // A real click on "キャプチャ" (from any thread: the input goes through
   // the system's queue to the window's thread).
   void ClickCapture() {
-    MoveMouseTo(ClientToScreenPoint(live->Control(L"Button4"), 20, 12));
+    MoveMouseTo(ClientToScreenPoint(live->Control(ui::main_controls::kCaptureButton), 20, 12));
     Click();
   }
   // Runs the window's messages, with its keyboard handling, until `done`;
@@ -62,22 +62,22 @@ class LiveWindowTest : public ::testing::Test {
   void FillBoard() {
     std::vector<Text> names;
     ForEachCadLayer([&](automation::Object& layer) { names.push_back(layer.Get(u"Name").AsText()); });
-    ResizeMdiBmp(Main().MdiBmp, names.size());
+    ResizeSnapshot(Main().snapshot, names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
-      TMdibmp& record = Main().MdiBmp[i];
-      record.Name = names[i];
-      record.cnt = static_cast<std::int32_t>(i);
-      record.bmp = std::make_unique<Bitmap>(SystemSurfaces());
-      record.bmp->SetSize(Main().Grid.DefaultColWidth(), 120);
-      record.bmp->SetPixel(10, 10, 0x00FF00);
+      LayerRecord& record = Main().snapshot[i];
+      record.name = names[i];
+      record.object_count = static_cast<std::int32_t>(i);
+      record.thumbnail = std::make_unique<Bitmap>(SystemSurfaces());
+      record.thumbnail->SetSize(Main().grid.DefaultColWidth(), 120);
+      record.thumbnail->SetPixel(10, 10, 0x00FF00);
     }
-    Main().FormResize();
-    Main().Grid.Repaint();
+    Main().LayOutBoard();
+    Main().grid.Repaint();
   }
 
   std::size_t Pictures() {
     std::size_t n = 0;
-    for (const TMdibmp& record : Main().MdiBmp) n += record.bmp ? 1 : 0;
+    for (const LayerRecord& record : Main().snapshot) n += record.thumbnail ? 1 : 0;
     return n;
   }
   // The layers' switches in simcad.exe's drawing, as "name:1TU" (on, thawed, unlocked).

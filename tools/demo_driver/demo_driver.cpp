@@ -17,23 +17,25 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "shell/control_ids.h"
+#include "shell/window_class_names.h"
 #include "win32/com_activation.h"
+#include "win32/wide_text.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The layout's control identifiers: its rows plus 100.
-constexpr int kButton4 = 101;
-constexpr int kDrawGrid1 = 109;
+using plyscan::ui::main_controls::kBoard;
+using plyscan::ui::main_controls::kCaptureButton;
 constexpr COLORREF kBar = RGB(0x7B, 0x68, 0xEE);
 constexpr COLORREF kEmptyBar = RGB(0x80, 0x80, 0x80);
 
@@ -134,7 +136,7 @@ Board MeasureBoard(HWND grid) {
 // below), wide enough for as many columns as the screen holds and high enough
 // for every row when it can be.
 void PlaceWindow(HWND form, int layers) {
-  const HWND grid = GetDlgItem(form, kDrawGrid1);
+  const HWND grid = GetDlgItem(form, kBoard);
   const Board b = MeasureBoard(grid);
   RECT cad{0, 0, 0, 0};
   if (const HWND sim = FindWindowW(L"SimCadApplication", nullptr)) GetWindowRect(sim, &cad);
@@ -256,7 +258,8 @@ int wmain(int argc, wchar_t** argv) {
   const plyscan::win32::OleApartment ole;
 
   HWND form = nullptr;
-  if (!WaitFor([&] { return (form = VisibleWindow(L"TForm60")) != nullptr; }, std::chrono::seconds(60)))
+  if (!WaitFor([&] { return (form = VisibleWindow(plyscan::win32::Wide(plyscan::ui::kMainWindowClass))) != nullptr; },
+               std::chrono::seconds(60)))
     Fail(3, "PLYSCAN did not start (no main window)");
   if (!WaitFor(
           [] {
@@ -271,7 +274,7 @@ int wmain(int argc, wchar_t** argv) {
 
   PlaceWindow(form, options->layers);
   std::this_thread::sleep_for(std::chrono::milliseconds(800));
-  const HWND button = GetDlgItem(form, kButton4);
+  const HWND button = GetDlgItem(form, kCaptureButton);
   RECT r{};
   GetWindowRect(button, &r);
   const int restores = LogLines(options->log, "layerstate-restore");
@@ -309,14 +312,15 @@ int wmain(int argc, wchar_t** argv) {
   if (!SaveBmp(shot, options->desktop_shot) || !SaveBmp(TakeShot(window), options->window_shot))
     Fail(5, "cannot write the screenshots");
   if (options->check) {
-    const int records = CheckBoard(shot, MeasureBoard(GetDlgItem(form, kDrawGrid1)), options->layers);
+    const int records = CheckBoard(shot, MeasureBoard(GetDlgItem(form, kBoard)), options->layers);
     std::printf("demo: the board shows all %d layers, each with its bar and picture\n", records);
   }
 
   if (!options->keep) {
     const HWND sim = FindWindowW(L"SimCadApplication", nullptr);
     PostMessageW(form, WM_CLOSE, 0, 0);
-    if (!WaitFor([] { return FindWindowW(L"TForm60", nullptr) == nullptr; }, std::chrono::seconds(20)))
+    if (!WaitFor([] { return FindWindowW(plyscan::win32::Wide(plyscan::ui::kMainWindowClass), nullptr) == nullptr; },
+                 std::chrono::seconds(20)))
       Fail(6, "PLYSCAN did not close");
     if (sim) PostMessageW(sim, WM_CLOSE, 0, 0);
     if (!WaitFor([] { return FindWindowW(L"SimCadApplication", nullptr) == nullptr; }, std::chrono::seconds(20)))

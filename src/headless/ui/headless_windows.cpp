@@ -73,7 +73,7 @@ PixelSize HeadlessForm::ClientSize() const noexcept {
 HeadlessGrid& HeadlessForm::GridOf(const Control& control) const {
   for (const auto& [owner, grid] : grids_)
     if (owner == &control) return *grid;
-  throw Failure(Text(control.Name()) + u" has no grid peer");
+  throw Failure(u"control " + DecimalText(control.Id()) + u" has no grid peer");
 }
 
 void HeadlessForm::LayOut() {

@@ -11,16 +11,16 @@
 
 #include "base/platform.h"
 #include "shell/error_report.h"
-#include "shell/plyscan_unit.h"
-#include "shell/target_cad_unit.h"
+#include "shell/main_window.h"
+#include "shell/target_dialog.h"
 #include "win32/com_activation.h"
 #include "win32/gdi_view_capture.h"
-#include "win32/win32_board_pictures.h"
 #include "win32/ui/dark_style.h"
-#include "win32/win32_automation_runtime.h"
-#include "win32/win32_desktop.h"
 #include "win32/ui/win32_shell_ports.h"
 #include "win32/ui/win32_window_system.h"
+#include "win32/win32_automation_runtime.h"
+#include "win32/win32_board_pictures.h"
+#include "win32/win32_desktop.h"
 
 namespace {
 
@@ -86,22 +86,22 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   ShellServices services{windows,           filter,         SystemProfileStore(), SystemFiles(),
                          SystemAnsiCodec(), UserCollator(), ExecutablePath(),     cad,
                          capture,           pictures};
-  TForm60 main(services);
-  TTargetCADForm dialog(services, main);
+  MainWindow main(services);
+  TargetDialog dialog(services, main);
   const bool created = ui::RunReported(windows, [&] {
     main.Create();
     windows.OnDropFiles(main.Window(), [&main](HDROP drop) {
       win32::Win32DroppedFiles files(drop);
-      main.WMDropFiles(files);
+      main.TakeDroppedFiles(files);
     });
     dialog.Create();
-    main.SetTargetForm(&dialog);
+    main.SetTargetDialog(&dialog);
     windows.ShowMainWindow(main.Window());
   });
   if (!created) return 1;
 
   const int code = windows.RunMessageLoop();
-  main.FormDestroy();
+  main.ShutDown();
   windows.DestroyAll();
   return code;
 }

@@ -4,30 +4,25 @@
 #include <imm.h>
 
 #include "shell/placement.h"
-#include "win32/ui/form_window.h"
+#include "shell/window_class_names.h"
 #include "win32/gdi.h"
+#include "win32/ui/form_window.h"
 #include "win32/ui/wnd.h"
+#include "win32/wide_text.h"
 
 namespace plyscan::win32 {
 
 namespace {
 
-constexpr wchar_t kGroupBoxClass[] = L"TGroupBox";
-constexpr wchar_t kSpeedButtonClass[] = L"TSpeedButton";
-constexpr wchar_t kDrawGridClass[] = L"TDrawGrid";
 constexpr UINT_PTR kSubclassId = 1;
 // The side of the check box's tick box at 96 dpi.
 constexpr int kTickBox = 13;
-
-const wchar_t* Wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-
-std::wstring_view WideView(const Text& text) { return {reinterpret_cast<const wchar_t*>(text.data()), text.size()}; }
 
 Text WindowText(HWND hwnd) {
   const int length = GetWindowTextLengthW(hwnd);
   std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
   const int got = GetWindowTextW(hwnd, buffer.data(), length + 1);
-  return Text(reinterpret_cast<const char16_t*>(buffer.data()), static_cast<std::size_t>(got > 0 ? got : 0));
+  return FromWide({buffer.data(), static_cast<std::size_t>(got > 0 ? got : 0)});
 }
 
 bool IsCustomKind(ui::Kind kind) {
@@ -37,9 +32,9 @@ bool IsCustomKind(ui::Kind kind) {
 }  // namespace
 
 void ChildControl::RegisterClasses() {
-  RegisterClassOnce(kGroupBoxClass, CustomProc, CS_HREDRAW | CS_VREDRAW);
-  RegisterClassOnce(kSpeedButtonClass, CustomProc, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
-  RegisterClassOnce(kDrawGridClass, CustomProc, CS_DBLCLKS);
+  RegisterClassOnce(Wide(ui::kGroupFrameClass), CustomProc, CS_HREDRAW | CS_VREDRAW);
+  RegisterClassOnce(Wide(ui::kFlatButtonClass), CustomProc, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
+  RegisterClassOnce(Wide(ui::kBoardClass), CustomProc, CS_DBLCLKS);
 }
 
 ChildControl::ChildControl(FormWindow& form, ui::Control& model, int id) : form_(&form), model_(&model), id_(id) {
@@ -80,7 +75,7 @@ bool ChildControl::Create(HWND parent, const RECT& rect) {
       style |= LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER;
       break;
     case ui::Kind::kGroupBox:
-      cls = kGroupBoxClass;
+      cls = Wide(ui::kGroupFrameClass);
       style |= WS_CLIPCHILDREN;
       style &= ~static_cast<DWORD>(WS_TABSTOP);
       ex_style |= WS_EX_CONTROLPARENT;
@@ -90,13 +85,13 @@ bool ChildControl::Create(HWND parent, const RECT& rect) {
       style |= SS_LEFT | SS_NOPREFIX;
       break;
     case ui::Kind::kSpeedButton:
-      cls = kSpeedButtonClass;
+      cls = Wide(ui::kFlatButtonClass);
       break;
     case ui::Kind::kProgressBar:
       cls = PROGRESS_CLASSW;
       break;
     case ui::Kind::kDrawGrid:
-      cls = kDrawGridClass;
+      cls = Wide(ui::kBoardClass);
       break;
   }
   const bool has_text = d.kind != ui::Kind::kListBox && d.kind != ui::Kind::kProgressBar;

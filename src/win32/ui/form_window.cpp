@@ -13,9 +13,6 @@ namespace plyscan::win32 {
 
 namespace {
 
-// Control identifiers: the row of the design plus this.
-constexpr int kFirstId = 100;
-
 std::int32_t ScaleTo(std::int32_t value, UINT dpi) { return ui::Scale(value, static_cast<std::int32_t>(dpi)); }
 
 bool TabOrderBefore(const ui::ControlDesign* a, const ui::ControlDesign* b) {
@@ -99,7 +96,7 @@ void FormWindow::CreateChildren() {
   const ui::FormDesign& d = form_->Design();
   std::vector<const ui::ControlDesign*> top;
   std::vector<const ui::ControlDesign*> grouped;
-  for (const ui::ControlDesign& c : d.controls) (TextView(c.parent).empty() ? top : grouped).push_back(&c);
+  for (const ui::ControlDesign& c : d.controls) (c.parent == ui::kOnForm ? top : grouped).push_back(&c);
   // Creation order is the Tab order: the controls on the form first, then
   // those inside each group box, each set by its designed tab order.
   std::stable_sort(top.begin(), top.end(), TabOrderBefore);
@@ -107,16 +104,11 @@ void FormWindow::CreateChildren() {
   top.insert(top.end(), grouped.begin(), grouped.end());
 
   for (const ui::ControlDesign* c : top) {
-    const int id = kFirstId + static_cast<int>(c - d.controls.data());
-    ui::Control& model = (*form_)[c->name];
+    ui::Control& model = (*form_)[c->id];
     HWND parent = Hwnd();
-    if (!TextView(c->parent).empty()) {
-      const ChildControl* group = nullptr;
-      for (const auto& child : children_)
-        if (child->Model().Name() == TextView(c->parent)) group = child.get();
-      if (group) parent = group->Hwnd();
-    }
-    children_.push_back(std::make_unique<ChildControl>(*this, model, id));
+    if (c->parent != ui::kOnForm)
+      if (const ChildControl* group = ChildById(c->parent)) parent = group->Hwnd();
+    children_.push_back(std::make_unique<ChildControl>(*this, model, c->id));
     static_cast<void>(children_.back()->Create(parent, RECT{0, 0, 0, 0}));
   }
 }

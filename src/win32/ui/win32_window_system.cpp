@@ -2,13 +2,13 @@
 
 #include "base/failure.h"
 #include "shell/error_report.h"
+#include "shell/window_class_names.h"
 #include "win32/gdi.h"
+#include "win32/wide_text.h"
 
 namespace plyscan::win32 {
 
 namespace {
-
-const wchar_t* Wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 BOOL CALLBACK TakeFirstMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
   *reinterpret_cast<HMONITOR*>(data) = monitor;
@@ -19,7 +19,7 @@ void ShowErrorBox(const wchar_t* text) {
   // Owned by the active window of the program, so that it stays above a
   // topmost main window; without one, on top by itself.
   const HWND owner = GetActiveWindow();
-  MessageBoxW(owner, text, reinterpret_cast<const wchar_t*>(ui::kApplicationTitle),
+  MessageBoxW(owner, text, Wide(ui::kApplicationTitle),
               MB_OK | MB_ICONERROR | (owner ? 0u : static_cast<UINT>(MB_TOPMOST | MB_SETFOREGROUND)));
 }
 
@@ -162,7 +162,7 @@ void Win32WindowSystem::DestroyAll() noexcept {
 
 HWND Win32WindowSystem::ApplicationWindow() {
   if (application_) return application_;
-  constexpr wchar_t kClass[] = L"TApplication";
+  const wchar_t* const kClass = Wide(ui::kApplicationClass);
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
@@ -173,8 +173,8 @@ HWND Win32WindowSystem::ApplicationWindow() {
     wc.lpszClassName = kClass;
     RegisterClassExW(&wc);
   }
-  application_ = CreateWindowExW(0, kClass, reinterpret_cast<const wchar_t*>(ui::kApplicationTitle), WS_POPUP, 0, 0,
-                                 0, 0, nullptr, nullptr, instance, nullptr);
+  application_ = CreateWindowExW(0, kClass, Wide(ui::kApplicationTitle), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 instance, nullptr);
   return application_;
 }
 

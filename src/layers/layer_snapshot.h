@@ -15,28 +15,28 @@
 
 namespace plyscan {
 
-struct TMdibmp {
-  std::unique_ptr<Bitmap> bmp;  // the thumbnail; empty until the capture stores it
-  Text Name;                    // the layer name exactly as the CAD application reported it
-  bool LayerOn = false;         // the switches as the capture read them
-  bool Freeze = false;
-  bool Lock = false;
-  std::int32_t cnt = 0;  // objects found while only this layer was on
+struct LayerRecord {
+  std::unique_ptr<Bitmap> thumbnail;  // empty until the capture stores it
+  Text name;                          // exactly as the CAD application reported it
+  bool on = false;                    // the switches as the capture read them
+  bool frozen = false;
+  bool locked = false;
+  std::int32_t object_count = 0;  // objects found while only this layer was on
 };
 
-using MdiBmp = std::vector<TMdibmp>;
+using LayerSnapshot = std::vector<LayerRecord>;
 
 // Keeps the first min(old, new) records unchanged, drops the rest and appends
 // empty records (no thumbnail, empty name, switches off, count 0).
-void ResizeMdiBmp(MdiBmp& records, std::size_t length);
+void ResizeSnapshot(LayerSnapshot& records, std::size_t length);
 
 // Releases the thumbnail of every record (before a capture resizes the
 // snapshot, and when the main window goes).
-void ReleaseThumbnails(MdiBmp& records) noexcept;
+void ReleaseThumbnails(LayerSnapshot& records) noexcept;
 
-// Orders the records by Name with the user locale's case-ignoring comparison.
+// Orders the records by name with the user locale's case-ignoring comparison.
 // Stable: records whose names compare equal keep their order. A failure of
 // the comparison passes to the caller with every record still present.
-void SortMdiBmp(MdiBmp& records, const Collator& collator);
+void SortByName(LayerSnapshot& records, const Collator& collator);
 
 }  // namespace plyscan

@@ -1,4 +1,4 @@
-#include "capture/mdibmp.h"
+#include "layers/layer_snapshot.h"
 
 #include <gtest/gtest.h>
 
@@ -8,44 +8,44 @@
 #include <utility>
 
 #include "base/platform.h"
-#include "counting_surfaces.h"
+#include "support/counting_surfaces.h"
 
 namespace plyscan {
 namespace {
 
 using testing::CountingSurfaces;
 
-static_assert(!std::is_copy_constructible_v<TMdibmp> && !std::is_copy_assignable_v<TMdibmp>,
+static_assert(!std::is_copy_constructible_v<LayerRecord> && !std::is_copy_assignable_v<LayerRecord>,
               "a record owns its thumbnail: copying one would share or duplicate it");
-static_assert(std::is_nothrow_move_constructible_v<TMdibmp> && std::is_nothrow_move_assignable_v<TMdibmp>,
+static_assert(std::is_nothrow_move_constructible_v<LayerRecord> && std::is_nothrow_move_assignable_v<LayerRecord>,
               "records move as whole values without creating or releasing anything");
 
 // A record with its own 1x1 thumbnail whose pixel tells it apart.
-TMdibmp Record(SurfaceFactory& surfaces, Text name, Colour tag, bool on = false, std::int32_t count = 0) {
-  TMdibmp record;
-  record.bmp = std::make_unique<Bitmap>(surfaces);
-  record.bmp->SetSize(1, 1);
-  record.bmp->SetPixel(0, 0, tag);
-  record.Name = std::move(name);
-  record.LayerOn = on;
-  record.cnt = count;
+LayerRecord Record(SurfaceFactory& surfaces, Text name, Colour tag, bool on = false, std::int32_t count = 0) {
+  LayerRecord record;
+  record.thumbnail = std::make_unique<Bitmap>(surfaces);
+  record.thumbnail->SetSize(1, 1);
+  record.thumbnail->SetPixel(0, 0, tag);
+  record.name = std::move(name);
+  record.on = on;
+  record.object_count = count;
   return record;
 }
 
-std::vector<Text> Names(const MdiBmp& records) {
+std::vector<Text> Names(const LayerSnapshot& records) {
   std::vector<Text> names;
-  for (const auto& r : records) names.push_back(r.Name);
+  for (const auto& r : records) names.push_back(r.name);
   return names;
 }
 
-std::vector<const Bitmap*> Thumbnails(const MdiBmp& records) {
+std::vector<const Bitmap*> Thumbnails(const LayerSnapshot& records) {
   std::vector<const Bitmap*> thumbnails;
-  for (const auto& r : records) thumbnails.push_back(r.bmp.get());
+  for (const auto& r : records) thumbnails.push_back(r.thumbnail.get());
   return thumbnails;
 }
 
-MdiBmp FromNames(SurfaceFactory& surfaces, std::initializer_list<const char16_t*> names) {
-  MdiBmp records;
+LayerSnapshot FromNames(SurfaceFactory& surfaces, std::initializer_list<const char16_t*> names) {
+  LayerSnapshot records;
   Colour tag = 0;
   for (const char16_t* name : names) records.push_back(Record(surfaces, name, tag++));
   return records;
@@ -53,42 +53,42 @@ MdiBmp FromNames(SurfaceFactory& surfaces, std::initializer_list<const char16_t*
 
 TEST(MdiBmpResize, KeepsTheFirstRecordsAndAppendsEmptyOnes) {
   CountingSurfaces surfaces;
-  MdiBmp records = FromNames(surfaces, {u"A", u"B", u"C"});
-  records[1].Freeze = true;
-  const Bitmap* second = records[1].bmp.get();
+  LayerSnapshot records = FromNames(surfaces, {u"A", u"B", u"C"});
+  records[1].frozen = true;
+  const Bitmap* second = records[1].thumbnail.get();
 
-  ResizeMdiBmp(records, 2);
+  ResizeSnapshot(records, 2);
   ASSERT_EQ(Names(records), (std::vector<Text>{u"A", u"B"}));
-  EXPECT_EQ(records[1].bmp.get(), second);
-  EXPECT_TRUE(records[1].Freeze);
+  EXPECT_EQ(records[1].thumbnail.get(), second);
+  EXPECT_TRUE(records[1].frozen);
   EXPECT_EQ(surfaces.Live(), 2);  // the dropped record took its thumbnail with it
 
-  ResizeMdiBmp(records, 4);
+  ResizeSnapshot(records, 4);
   ASSERT_EQ(records.size(), 4u);
-  EXPECT_EQ(records[1].bmp.get(), second);  // kept records do not move out of their places
+  EXPECT_EQ(records[1].thumbnail.get(), second);  // kept records do not move out of their places
   for (std::size_t i = 2; i < 4; ++i) {
-    const TMdibmp& fresh = records[i];
-    EXPECT_FALSE(fresh.bmp);
-    EXPECT_TRUE(fresh.Name.empty());
-    EXPECT_FALSE(fresh.LayerOn || fresh.Freeze || fresh.Lock);
-    EXPECT_EQ(fresh.cnt, 0);
+    const LayerRecord& fresh = records[i];
+    EXPECT_FALSE(fresh.thumbnail);
+    EXPECT_TRUE(fresh.name.empty());
+    EXPECT_FALSE(fresh.on || fresh.frozen || fresh.locked);
+    EXPECT_EQ(fresh.object_count, 0);
   }
   EXPECT_EQ(surfaces.Created(), 3);
 }
 
 TEST(MdiBmpRelease, ReleasesEveryThumbnailAndKeepsTheRest) {
   CountingSurfaces surfaces;
-  MdiBmp records = FromNames(surfaces, {u"A", u"B", u"C"});
-  records[2].cnt = 9;
+  LayerSnapshot records = FromNames(surfaces, {u"A", u"B", u"C"});
+  records[2].object_count = 9;
   ReleaseThumbnails(records);
   EXPECT_EQ(surfaces.Live(), 0);
   ASSERT_EQ(records.size(), 3u);
-  for (const auto& r : records) EXPECT_FALSE(r.bmp);
-  EXPECT_EQ(records[2].cnt, 9);
-  EXPECT_EQ(records[2].Name, u"C");
+  for (const auto& r : records) EXPECT_FALSE(r.thumbnail);
+  EXPECT_EQ(records[2].object_count, 9);
+  EXPECT_EQ(records[2].name, u"C");
 }
 
-TEST(SortMdiBmp, OrdersByNameWithTheCollator) {
+TEST(SortByName, OrdersByNameWithTheCollator) {
   struct Case {
     std::initializer_list<const char16_t*> names;
     std::vector<Text> sorted;
@@ -101,42 +101,42 @@ TEST(SortMdiBmp, OrdersByNameWithTheCollator) {
   };
   CountingSurfaces surfaces;
   for (const auto& c : cases) {
-    MdiBmp records = FromNames(surfaces, c.names);
-    SortMdiBmp(records, UserCollator());
+    LayerSnapshot records = FromNames(surfaces, c.names);
+    SortByName(records, UserCollator());
     EXPECT_EQ(Names(records), c.sorted);
   }
 }
 
-TEST(SortMdiBmp, FieldsAndThumbnailTravelWithTheirName) {
+TEST(SortByName, FieldsAndThumbnailTravelWithTheirName) {
   CountingSurfaces surfaces;
-  MdiBmp records;
+  LayerSnapshot records;
   records.push_back(Record(surfaces, u"B", 0xB, true, 3));
   records.push_back(Record(surfaces, u"A", 0xA, false, 7));
-  records[1].Lock = true;
-  const Bitmap* b_thumbnail = records[0].bmp.get();
-  const Bitmap* a_thumbnail = records[1].bmp.get();
+  records[1].locked = true;
+  const Bitmap* b_thumbnail = records[0].thumbnail.get();
+  const Bitmap* a_thumbnail = records[1].thumbnail.get();
 
-  SortMdiBmp(records, UserCollator());
+  SortByName(records, UserCollator());
 
-  EXPECT_EQ(records[0].Name, u"A");
-  EXPECT_FALSE(records[0].LayerOn);
-  EXPECT_TRUE(records[0].Lock);
-  EXPECT_EQ(records[0].cnt, 7);
-  EXPECT_EQ(records[0].bmp.get(), a_thumbnail);
-  EXPECT_EQ(records[1].Name, u"B");
-  EXPECT_TRUE(records[1].LayerOn);
-  EXPECT_FALSE(records[1].Lock);
-  EXPECT_EQ(records[1].cnt, 3);
-  EXPECT_EQ(records[1].bmp.get(), b_thumbnail);
+  EXPECT_EQ(records[0].name, u"A");
+  EXPECT_FALSE(records[0].on);
+  EXPECT_TRUE(records[0].locked);
+  EXPECT_EQ(records[0].object_count, 7);
+  EXPECT_EQ(records[0].thumbnail.get(), a_thumbnail);
+  EXPECT_EQ(records[1].name, u"B");
+  EXPECT_TRUE(records[1].on);
+  EXPECT_FALSE(records[1].locked);
+  EXPECT_EQ(records[1].object_count, 3);
+  EXPECT_EQ(records[1].thumbnail.get(), b_thumbnail);
   EXPECT_EQ(surfaces.Created(), 2);  // nothing made or released by the sort
   EXPECT_EQ(surfaces.Live(), 2);
 }
 
-TEST(SortMdiBmp, NamesAlreadyInOrderLeaveEveryRecordInPlace) {
+TEST(SortByName, NamesAlreadyInOrderLeaveEveryRecordInPlace) {
   CountingSurfaces surfaces;
-  MdiBmp records = FromNames(surfaces, {u"a", u"B", u"c", u"D", u"Layer10", u"Layer9"});
+  LayerSnapshot records = FromNames(surfaces, {u"a", u"B", u"c", u"D", u"Layer10", u"Layer9"});
   const auto before = Thumbnails(records);
-  SortMdiBmp(records, UserCollator());
+  SortByName(records, UserCollator());
   EXPECT_EQ(Thumbnails(records), before);
 }
 
@@ -153,13 +153,13 @@ class FailingCollator final : public Collator {
   mutable int left_;
 };
 
-TEST(SortMdiBmp, AFailingComparisonPassesToTheCallerWithNoRecordLost) {
+TEST(SortByName, AFailingComparisonPassesToTheCallerWithNoRecordLost) {
   CountingSurfaces surfaces;
-  MdiBmp records;
+  LayerSnapshot records;
   for (int i = 40; i > 0; --i) records.push_back(Record(surfaces, Text(u"L").append(DecimalText(i)), i));
   const auto names = Names(records);
   const auto thumbnails = Thumbnails(records);
-  EXPECT_THROW(SortMdiBmp(records, FailingCollator(25)), std::runtime_error);
+  EXPECT_THROW(SortByName(records, FailingCollator(25)), std::runtime_error);
   EXPECT_EQ(Names(records), names);
   EXPECT_EQ(Thumbnails(records), thumbnails);
   EXPECT_EQ(surfaces.Live(), 40);
@@ -168,9 +168,9 @@ TEST(SortMdiBmp, AFailingComparisonPassesToTheCallerWithNoRecordLost) {
 // The order the board has always had: the names copied to a list, the list
 // quicksorted with the collator, then for each list entry the first record of
 // that exact name (searched from the start) swapped into its place.
-void ReferenceSort(MdiBmp& records, const Collator& collator) {
+void ReferenceSort(LayerSnapshot& records, const Collator& collator) {
   std::vector<Text> list;
-  for (const auto& r : records) list.push_back(r.Name);
+  for (const auto& r : records) list.push_back(r.name);
   const auto quicksort = [&](auto& self, int lo, int hi) -> void {
     while (lo < hi) {
       int i = lo, j = hi;
@@ -187,7 +187,7 @@ void ReferenceSort(MdiBmp& records, const Collator& collator) {
   if (list.size() > 1) quicksort(quicksort, 0, static_cast<int>(list.size()) - 1);
   for (std::size_t i = 0; i < list.size(); ++i) {
     for (std::size_t j = 0; j < records.size(); ++j) {
-      if (records[j].Name == list[i]) {
+      if (records[j].name == list[i]) {
         std::swap(records[i], records[j]);
         break;
       }
@@ -203,50 +203,52 @@ struct Signature {
   bool operator==(const Signature&) const = default;
 };
 
-std::vector<Signature> Signatures(const MdiBmp& records) {
+std::vector<Signature> Signatures(const LayerSnapshot& records) {
   std::vector<Signature> out;
-  for (const auto& r : records) out.push_back({r.Name, r.bmp->Pixel(0, 0), r.LayerOn, r.Freeze, r.Lock, r.cnt});
+  for (const auto& r : records)
+    out.push_back({r.name, r.thumbnail->Pixel(0, 0), r.on, r.frozen, r.locked, r.object_count});
   return out;
 }
 
 // Random layer names, no two alike under the collator, each with its own
 // switches, count and tagged thumbnail; built twice from the same seed.
-MdiBmp RandomRecords(SurfaceFactory& surfaces, unsigned seed, std::size_t count) {
+LayerSnapshot RandomRecords(SurfaceFactory& surfaces, unsigned seed, std::size_t count) {
   static constexpr char16_t kAlphabet[] = u"aAbBcCdDeEzZ019_ ÉéÄäαΑЖж壁層";
   std::mt19937 random(seed);
   std::uniform_int_distribution<std::size_t> letter(0, std::size(kAlphabet) - 2);
   std::uniform_int_distribution<int> length(1, 6);
-  MdiBmp records;
+  LayerSnapshot records;
   while (records.size() < count) {
     Text name;
     for (int n = length(random); n > 0; --n) name.push_back(kAlphabet[letter(random)]);
     bool clash = false;
-    for (const auto& r : records) clash = clash || UserCollator().Compare(r.Name, name) == 0;
+    for (const auto& r : records) clash = clash || UserCollator().Compare(r.name, name) == 0;
     if (clash) continue;
     const auto bits = random();
-    TMdibmp record = Record(surfaces, name, static_cast<Colour>(records.size()), bits & 1, static_cast<std::int32_t>(bits >> 8));
-    record.Freeze = bits & 2;
-    record.Lock = bits & 4;
+    LayerRecord record =
+        Record(surfaces, name, static_cast<Colour>(records.size()), bits & 1, static_cast<std::int32_t>(bits >> 8));
+    record.frozen = bits & 2;
+    record.locked = bits & 4;
     records.push_back(std::move(record));
   }
   return records;
 }
 
-TEST(SortMdiBmp, EqualsTheQuicksortAndMatchOrderForDistinctNames) {
+TEST(SortByName, EqualsTheQuicksortAndMatchOrderForDistinctNames) {
   CountingSurfaces surfaces;
   for (unsigned seed = 1; seed <= 12; ++seed) {
     const std::size_t count = seed * seed;  // 1 to 144 records
-    MdiBmp ours = RandomRecords(surfaces, seed, count);
-    MdiBmp reference = RandomRecords(surfaces, seed, count);
+    LayerSnapshot ours = RandomRecords(surfaces, seed, count);
+    LayerSnapshot reference = RandomRecords(surfaces, seed, count);
     ASSERT_EQ(Signatures(ours), Signatures(reference));
     const auto thumbnails = Thumbnails(ours);
 
-    SortMdiBmp(ours, UserCollator());
+    SortByName(ours, UserCollator());
     ReferenceSort(reference, UserCollator());
 
     ASSERT_EQ(Signatures(ours), Signatures(reference)) << "seed " << seed;
     for (std::size_t i = 0; i < ours.size(); ++i)  // each record still holds its own thumbnail
-      EXPECT_EQ(ours[i].bmp.get(), thumbnails[static_cast<std::size_t>(ours[i].bmp->Pixel(0, 0))]);
+      EXPECT_EQ(ours[i].thumbnail.get(), thumbnails[static_cast<std::size_t>(ours[i].thumbnail->Pixel(0, 0))]);
   }
 }
 

@@ -9,12 +9,12 @@
 #include <functional>
 
 #include "cadlink/automation.h"
-#include "capture/mdibmp.h"
+#include "layers/layer_snapshot.h"
 
 namespace plyscan {
 
 // `count` layers of the collection; `before_layer` runs before each one.
-void PutSwitchesBack(automation::Object& layers, std::int32_t count, const MdiBmp& records,
+void PutSwitchesBack(automation::Object& layers, std::int32_t count, const LayerSnapshot& records,
                      const std::function<void()>& before_layer = {});
 
 }  // namespace plyscan

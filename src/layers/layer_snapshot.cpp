@@ -1,17 +1,17 @@
-#include "capture/mdibmp.h"
+#include "layers/layer_snapshot.h"
 
 #include <algorithm>
 #include <numeric>
 
 namespace plyscan {
 
-void ResizeMdiBmp(MdiBmp& records, std::size_t length) { records.resize(length); }
+void ResizeSnapshot(LayerSnapshot& records, std::size_t length) { records.resize(length); }
 
-void ReleaseThumbnails(MdiBmp& records) noexcept {
-  for (auto& record : records) record.bmp.reset();
+void ReleaseThumbnails(LayerSnapshot& records) noexcept {
+  for (auto& record : records) record.thumbnail.reset();
 }
 
-void SortMdiBmp(MdiBmp& records, const Collator& collator) {
+void SortByName(LayerSnapshot& records, const Collator& collator) {
   if (records.size() < 2) return;
   // Sort positions first: the comparison may fail, and until the order is
   // settled no record has moved. A merge sort gives, for distinct names, the
@@ -19,9 +19,9 @@ void SortMdiBmp(MdiBmp& records, const Collator& collator) {
   std::vector<std::size_t> order(records.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    return collator.Compare(records[a].Name, records[b].Name) < 0;
+    return collator.Compare(records[a].name, records[b].name) < 0;
   });
-  MdiBmp sorted;
+  LayerSnapshot sorted;
   sorted.reserve(records.size());  // the moves below cannot fail
   for (const std::size_t from : order) sorted.push_back(std::move(records[from]));
   records = std::move(sorted);
