@@ -4,35 +4,13 @@
 // rectangles exclude their right and bottom edges, as GDI's do.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 
 #include "base/bitmap.h"
+#include "base/geometry.h"
 #include "base/text.h"
 
 namespace plyscan {
-
-struct PixelRect {
-  std::int32_t left = 0;
-  std::int32_t top = 0;
-  std::int32_t right = 0;
-  std::int32_t bottom = 0;
-
-  std::int32_t Width() const noexcept { return right - left; }
-  std::int32_t Height() const noexcept { return bottom - top; }
-  bool Empty() const noexcept { return right <= left || bottom <= top; }
-  bool Contains(std::int32_t x, std::int32_t y) const noexcept {
-    return x >= left && x < right && y >= top && y < bottom;
-  }
-  bool Intersects(const PixelRect& other) const noexcept {
-    return !Intersection(other).Empty();
-  }
-  PixelRect Intersection(const PixelRect& other) const noexcept {
-    return {std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
-            std::min(bottom, other.bottom)};
-  }
-  friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
 
 // A font by typeface and character height in pixels (the cell height less
 // the internal leading, as GDI's negative lfHeight means it).
@@ -48,7 +26,7 @@ class Canvas {
   virtual ~Canvas() = default;
 
   // Fills the rectangle with a solid colour; no outline. The brush stays as it was.
-  virtual void FillRect(const PixelRect& rect, Colour colour) = 0;
+  virtual void FillRect(const Rect& rect, Colour colour) = 0;
   // The pen of Rectangle: solid, one pixel wide.
   virtual void SetPen(Colour colour) = 0;
   virtual Colour PenColour() const = 0;
@@ -57,7 +35,7 @@ class Canvas {
   virtual void SetHollowBrush() = 0;
   // The outline with the pen, just inside the rectangle, and the inside with
   // the brush (nothing with a hollow brush).
-  virtual void Rectangle(const PixelRect& rect) = 0;
+  virtual void Rectangle(const Rect& rect) = 0;
 
   virtual void SetFont(const FontSpec& font) = 0;
   virtual const FontSpec& Font() const = 0;
@@ -71,7 +49,7 @@ class Canvas {
   virtual void DrawBitmap(std::int32_t x, std::int32_t y, const Bitmap& bitmap) = 0;
   // The dotted frame of the keyboard focus, drawn so that drawing it twice
   // takes it away.
-  virtual void FocusRect(const PixelRect& rect) = 0;
+  virtual void FocusRect(const Rect& rect) = 0;
   // The colour at (x, y); -1 outside the surface.
   virtual Colour Pixel(std::int32_t x, std::int32_t y) = 0;
 };

@@ -28,10 +28,11 @@ struct Rect {
   std::int32_t right = 0;
   std::int32_t bottom = 0;
 
-  // The rectangle of that size with its top-left corner at (left, top).
+  // The rectangle of that size with its top-left corner at (left, top); an
+  // edge beyond the 32-bit range stops at its end.
   [[nodiscard]] static constexpr Rect Sized(std::int32_t left, std::int32_t top, std::int32_t width,
                                             std::int32_t height) noexcept {
-    return {left, top, left + width, top + height};
+    return {left, top, EdgeAt(left, width), EdgeAt(top, height)};
   }
   [[nodiscard]] static constexpr Rect At(Point corner, Size size) noexcept {
     return Sized(corner.x, corner.y, size.width, size.height);
@@ -60,6 +61,12 @@ struct Rect {
   }
 
   friend constexpr bool operator==(const Rect&, const Rect&) = default;
+
+ private:
+  static constexpr std::int32_t EdgeAt(std::int32_t start, std::int32_t length) noexcept {
+    const std::int64_t edge = static_cast<std::int64_t>(start) + length;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(edge, INT32_MIN, INT32_MAX));
+  }
 };
 
 }  // namespace plyscan

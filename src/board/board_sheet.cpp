@@ -25,7 +25,7 @@ void PaintSheetRows(Canvas& canvas, const SheetLayout& sheet, const BoardCellPai
     const std::int32_t top = (row - first_row) * pitch_h;
     canvas.FillRect({0, top + sheet.cell_height, sheet.Width(), top + pitch_h}, line_colour);
     for (std::int32_t col = 0; col < sheet.cols; ++col) {
-      const PixelRect cell{col * pitch_w, top, col * pitch_w + sheet.cell_width, top + sheet.cell_height};
+      const Rect cell{col * pitch_w, top, col * pitch_w + sheet.cell_width, top + sheet.cell_height};
       canvas.FillRect({cell.right, top, cell.right + 1, top + pitch_h}, line_colour);
       canvas.SetFont(font);
       PaintBoardCell(canvas, cells, col, row, cell);

@@ -19,8 +19,7 @@ std::int32_t HeaderBarHeight(double disp_scale) noexcept {
   return std::isfinite(t) && t > 0 && t < 10000 ? static_cast<std::int32_t>(t) : 0;
 }
 
-void PaintBoardCell(Canvas& canvas, const BoardCellPaint& board, std::int32_t col, std::int32_t row,
-                    const PixelRect& rect) {
+void PaintBoardCell(Canvas& canvas, const BoardCellPaint& board, std::int32_t col, std::int32_t row, const Rect& rect) {
   const std::int64_t i = static_cast<std::int64_t>(row) * board.col_count + col;
   if (i < 0 || i >= static_cast<std::int64_t>(board.records.size()) ||
       !board.records[static_cast<std::size_t>(i)].thumbnail) {

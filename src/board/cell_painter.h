@@ -30,7 +30,6 @@ struct BoardCellPaint {
 
 // Paints cell (col, row) into `rect`. The canvas holds the grid's font; the
 // pen it holds outlines the bar, and the painter leaves the frame's pen.
-void PaintBoardCell(Canvas& canvas, const BoardCellPaint& board, std::int32_t col, std::int32_t row,
-                    const PixelRect& rect);
+void PaintBoardCell(Canvas& canvas, const BoardCellPaint& board, std::int32_t col, std::int32_t row, const Rect& rect);
 
 }  // namespace plyscan::board

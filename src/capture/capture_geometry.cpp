@@ -17,8 +17,8 @@ std::optional<std::int32_t> PositiveSize(double v) {
 
 }  // namespace
 
-std::optional<CaptureRect> CaptureRectangle(std::int32_t view_width, std::int32_t view_height, double view_size,
-                                            double min_x, double min_y, double max_x, double max_y) noexcept {
+std::optional<Rect> CaptureRectangle(std::int32_t view_width, std::int32_t view_height, double view_size, double min_x,
+                                     double min_y, double max_x, double max_y) noexcept {
   const double w = view_width;
   const double h = view_height;
   const double units_wide = view_size / h * w;  // the division first, as the CAD's view is measured
@@ -30,7 +30,7 @@ std::optional<CaptureRect> CaptureRectangle(std::int32_t view_width, std::int32_
   const auto centre = [](std::int32_t view, std::int32_t capture) {
     return static_cast<std::int32_t>((static_cast<std::int64_t>(view) - capture) / 2);
   };
-  return CaptureRect{*width, *height, centre(view_width, *width), centre(view_height, *height)};
+  return Rect::Sized(centre(view_width, *width), centre(view_height, *height), *width, *height);
 }
 
 }  // namespace plyscan

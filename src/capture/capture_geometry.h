@@ -8,23 +8,16 @@
 #include <cstdint>
 #include <optional>
 
-namespace plyscan {
+#include "base/geometry.h"
 
-struct CaptureRect {
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  std::int32_t x = 0;  // left, in the view's pixels; negative when wider than the view
-  std::int32_t y = 0;
-  friend bool operator==(const CaptureRect&, const CaptureRect&) = default;
-};
+namespace plyscan {
 
 // `view_width` x `view_height` pixels show `view_size` drawing units of
 // height; the extents run from (min_x, min_y) to (max_x, max_y). The scale is
 // the view's width over its width in units when it is wider than high, else
 // its height over `view_size`; width and height are truncated toward zero.
 // Nullopt when the rectangle cannot be computed or has no positive size.
-[[nodiscard]] std::optional<CaptureRect> CaptureRectangle(std::int32_t view_width, std::int32_t view_height,
-                                                          double view_size, double min_x, double min_y, double max_x,
-                                                          double max_y) noexcept;
+[[nodiscard]] std::optional<Rect> CaptureRectangle(std::int32_t view_width, std::int32_t view_height, double view_size,
+                                                   double min_x, double min_y, double max_x, double max_y) noexcept;
 
 }  // namespace plyscan

@@ -143,10 +143,10 @@ class CaptureRun {
   Colour background_ = 0;
   Variant extents_min_;
   Variant extents_max_;
-  std::optional<CaptureRect> rect_;
+  std::optional<Rect> rect_;
   std::int32_t view_width_ = 0;
   std::int32_t view_height_ = 0;
-  ScreenBox view_;
+  Rect view_;
   bool park_cursor_ = false;
   bool frozen_read_ = false;
   WindowHandle cad_window_ = 0;
@@ -276,8 +276,7 @@ void CaptureRun::CaptureLayer(std::size_t index) {
     // read both again, or the pictures and counts of those layers are wrong.
     if (frozen_read_) ReadViewExtents();
     if (rect_ && !ExportsView(progid_)) {
-      const ScreenBox copied{view_.left + rect_->x, view_.top + rect_->y, view_.left + rect_->x + rect_->width,
-                             view_.top + rect_->y + rect_->height};
+      const Rect copied = rect_->Offset(view_.left, view_.top);
       host_.KeepOutOfCapture(copied);
     }
   }
@@ -291,11 +290,9 @@ void CaptureRun::CaptureLayer(std::size_t index) {
   // The picture: white unless the drawing's rectangle could be computed.
   Bitmap picture(s_.grab.surfaces);
   picture.SetPixelFormat(32);
-  const ThumbnailSize size = host_.Thumbnail();
+  const Size size = host_.Thumbnail();
   picture.SetSize(size.width, size.height);
-  if (rect_)
-    CaptureView(s_.grab, progid_, *document_, rect_->width, rect_->height, rect_->x, rect_->y, picture,
-                put_back_.filedia);
+  if (rect_) CaptureView(s_.grab, progid_, *document_, *rect_, picture, put_back_.filedia);
   Check();
   if (host_.Monochrome()) ApplyMonochrome(picture, background_, 0xFFFFFF);
   record.thumbnail = std::make_unique<Bitmap>(std::move(picture));

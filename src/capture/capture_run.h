@@ -22,11 +22,6 @@ enum class StopRequest : std::uint8_t {
   kNow,         // the window is to close: stop at once and put the drawing back
 };
 
-struct ThumbnailSize {
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-};
-
 // What the run asks of the window it runs in.
 class CaptureHost {
  public:
@@ -45,14 +40,14 @@ class CaptureHost {
   // The options as they are at the moment of asking.
   virtual bool Monochrome() = 0;
   virtual Text BackgroundText() = 0;
-  virtual ThumbnailSize Thumbnail() = 0;
+  virtual Size Thumbnail() = 0;
   virtual ProgressDisplay& Progress() = 0;
   // What the user asks for now; `cad_window` is the CAD's, brought forward
   // by the run (Esc pressed there counts too).
   virtual StopRequest Stop(WindowHandle cad_window) = 0;
   // Keeps the program's own window out of the screen's copies of `area` for
   // the run, and puts it back afterwards.
-  virtual void KeepOutOfCapture(const ScreenBox& area) = 0;
+  virtual void KeepOutOfCapture(const Rect& area) = 0;
   virtual void BackAfterCapture() = 0;
 };
 

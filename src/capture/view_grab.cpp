@@ -26,11 +26,12 @@ void ExportView(ViewGrabServices& grab, automation::Object& document, std::int32
 
 }  // namespace
 
-void CaptureView(ViewGrabServices& grab, TextView progid, automation::Object& document, std::int32_t width,
-                 std::int32_t height, std::int32_t x, std::int32_t y, Bitmap& thumbnail, bool& filedia_off) {
+void CaptureView(ViewGrabServices& grab, TextView progid, automation::Object& document, const Rect& area,
+                 Bitmap& thumbnail, bool& filedia_off) {
+  const std::int32_t x = area.left, y = area.top;
   Bitmap capture(grab.surfaces);
   capture.SetPixelFormat(32);
-  capture.SetSize(width, height);
+  capture.SetSize(area.Width(), area.Height());
   const WindowHandle window = document.Get(u"Hwnd").AsWindowHandle(u"Hwnd");
   if (ExportsView(progid))
     ExportView(grab, document, x, y, capture, filedia_off);

@@ -10,6 +10,7 @@
 
 #include "base/bitmap.h"
 #include "base/files.h"
+#include "base/geometry.h"
 #include "cadlink/automation.h"
 #include "cadlink/connection.h"
 
@@ -38,11 +39,10 @@ struct ViewGrabServices {
   Text export_path;  // the executable's path with the extension ".bmp"
 };
 
-// Paints the rectangle `width` x `height` at (x, y) of the document's view
-// onto `thumbnail`, which keeps its own size. `filedia_off` is set while the
-// export route has "FILEDIA" at 0 (a failure can leave it so, for the
-// caller to put back). Failures of the CAD's calls pass to the caller.
-void CaptureView(ViewGrabServices& grab, TextView progid, automation::Object& document, std::int32_t width,
-                 std::int32_t height, std::int32_t x, std::int32_t y, Bitmap& thumbnail, bool& filedia_off);
+// Paints the rectangle `area` of the document's view onto `thumbnail`, which keeps its own size. `filedia_off` is set
+// while the export route has "FILEDIA" at 0 (a failure can leave it so, for the caller to put back). Failures of the
+// CAD's calls pass to the caller.
+void CaptureView(ViewGrabServices& grab, TextView progid, automation::Object& document, const Rect& area,
+                 Bitmap& thumbnail, bool& filedia_off);
 
 }  // namespace plyscan

@@ -11,7 +11,6 @@
 
 namespace plyscan::ui {
 
-[[nodiscard]] std::optional<ScreenRect> PlaceClearOf(const ScreenRect& window, const ScreenBox& area,
-                                                     const ScreenRect& desktop) noexcept;
+[[nodiscard]] std::optional<Rect> PlaceClearOf(const Rect& window, const Rect& area, const Rect& desktop) noexcept;
 
 }  // namespace plyscan::ui

@@ -51,7 +51,7 @@ void Control::SetEnabled(bool enabled) {
   Notify(Property::kEnabled);
 }
 
-void Control::SetBounds(Bounds bounds) {
+void Control::SetBounds(Rect bounds) {
   bounds_ = bounds;
   Notify(Property::kBounds);
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/collation.h"
+#include "base/geometry.h"
 #include "base/text.h"
 #include "shell/control_ids.h"
 
@@ -27,22 +28,6 @@ enum class Kind : std::uint8_t {
   kSpeedButton,  // flat, takes no focus
   kProgressBar,
   kDrawGrid,  // owner-drawn; the board paints it
-};
-
-// Pixels at 96 dpi, relative to the parent (the form's client area or a group box).
-struct Bounds {
-  std::int32_t left = 0;
-  std::int32_t top = 0;
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  friend bool operator==(const Bounds&, const Bounds&) = default;
-};
-
-// A size in pixels.
-struct PixelSize {
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  friend bool operator==(const PixelSize&, const PixelSize&) = default;
 };
 
 enum Flag : std::uint32_t {
@@ -64,7 +49,7 @@ struct ControlDesign {
   Kind kind;
   const char16_t* caption;  // caption or initial text; empty for none
   const char16_t* hint;     // tool-tip text; empty for none
-  Bounds bounds;
+  Rect bounds;              // pixels at 96 dpi, relative to the parent (the form's client area or a group box)
   std::int32_t tab_order;     // within the parent; kNoTabOrder for none
   std::int32_t font_height;   // character height in pixels at 96 dpi; 0 for the form's font
   std::uint32_t flags;        // Flag bits
@@ -121,8 +106,8 @@ class Control {
   bool Enabled() const noexcept { return enabled_; }
   void SetEnabled(bool enabled);
   // At 96 dpi, relative to the parent.
-  const Bounds& GetBounds() const noexcept { return bounds_; }
-  void SetBounds(Bounds bounds);
+  const Rect& GetBounds() const noexcept { return bounds_; }
+  void SetBounds(Rect bounds);
   std::int32_t Position() const noexcept { return position_; }
   void SetPosition(std::int32_t position);
   std::int32_t Max() const noexcept { return max_; }
@@ -171,21 +156,12 @@ class Control {
   bool checked_ = false;
   bool visible_;
   bool enabled_ = true;
-  Bounds bounds_;
+  Rect bounds_;
   std::int32_t position_ = 0;
   std::int32_t max_ = 100;
   std::vector<Text> items_;
   std::int32_t item_index_ = -1;
   std::unique_ptr<GridModel> grid_;
-};
-
-// The whole window, frame included, in screen pixels.
-struct ScreenRect {
-  std::int32_t left = 0;
-  std::int32_t top = 0;
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
 };
 
 enum class Stacking : std::uint8_t { kTopmost, kNotTopmost };
@@ -196,11 +172,11 @@ class FormPeer {
   virtual ~FormPeer() = default;
   virtual void CaptionChanged() = 0;
   // The window's rectangle now.
-  virtual ScreenRect WindowRect() = 0;
+  virtual Rect WindowRect() = 0;
   // The rectangle of the window in its normal state: for a minimised window,
   // where it was before it was minimised.
-  virtual ScreenRect NormalRect() = 0;
-  virtual void SetWindowRect(ScreenRect rect) = 0;
+  virtual Rect NormalRect() = 0;
+  virtual void SetWindowRect(Rect rect) = 0;
   // SetWindowPos with HWND_TOPMOST or HWND_NOTOPMOST, SWP_NOMOVE | SWP_NOSIZE.
   virtual void SetStacking(Stacking stacking) = 0;
   // Shows the form modally, calling Form::DoShow once it is visible, and

@@ -121,8 +121,8 @@ void GridModel::ClampScroll() {
   left_col_ = std::clamp(left_col_, 0, MaxLeftCol());
 }
 
-void GridModel::SetOuterSize(PixelSize outer, std::int32_t scroll_bar) {
-  const PixelSize size{std::max(0, outer.width), std::max(0, outer.height)};
+void GridModel::SetOuterSize(Size outer, std::int32_t scroll_bar) {
+  const Size size{std::max(0, outer.width), std::max(0, outer.height)};
   if (size == outer_ && std::max(0, scroll_bar) == scroll_bar_) return;
   outer_ = size;
   scroll_bar_ = std::max(0, scroll_bar);
@@ -144,12 +144,12 @@ bool GridModel::ShowsHorizontalScrollBar() const noexcept {
   return cols > width;
 }
 
-PixelSize GridModel::ClientSize() const noexcept {
+Size GridModel::ClientSize() const noexcept {
   return {std::max(0, outer_.width - (ShowsVerticalScrollBar() ? scroll_bar_ : 0)),
           std::max(0, outer_.height - (ShowsHorizontalScrollBar() ? scroll_bar_ : 0))};
 }
 
-PixelRect GridModel::CellRect(GridCell cell) const noexcept {
+Rect GridModel::CellRect(GridCell cell) const noexcept {
   const auto at = [](std::int32_t index, std::int32_t first, std::int32_t pitch) {
     const std::int64_t v = static_cast<std::int64_t>(index - first) * pitch;
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min() / 2,
@@ -161,7 +161,7 @@ PixelRect GridModel::CellRect(GridCell cell) const noexcept {
 }
 
 std::optional<GridCell> GridModel::MouseCoord(std::int32_t x, std::int32_t y) const noexcept {
-  const PixelSize client = ClientSize();
+  const Size client = ClientSize();
   if (x < 0 || y < 0 || x >= client.width || y >= client.height) return std::nullopt;
   const std::int64_t col = static_cast<std::int64_t>(left_col_) + x / ColPitch();
   const std::int64_t row = static_cast<std::int64_t>(top_row_) + y / RowPitch();
@@ -237,25 +237,25 @@ Text GridModel::HintAt(std::int32_t x, std::int32_t y, TextView fallback) const 
   return OnHint ? OnHint(MouseCoord(x, y)) : Text(fallback);
 }
 
-void GridModel::Changed(const std::optional<PixelRect>& area) {
+void GridModel::Changed(const std::optional<Rect>& area) {
   if (peer_) peer_->Invalidate(area);
 }
 
-void PaintGrid(GridModel& grid, Canvas& canvas, const PixelRect& update, const FontSpec& font) {
+void PaintGrid(GridModel& grid, Canvas& canvas, const Rect& update, const FontSpec& font) {
   const GridDesign& design = grid.Design();
   canvas.SetPen(grid.Pen());
   canvas.FillRect(update, design.colour);
-  const PixelSize client = grid.ClientSize();
+  const Size client = grid.ClientSize();
   const bool focused = grid.Focused();
   for (std::int32_t row = grid.TopRow(); row < grid.RowCount(); ++row) {
-    const PixelRect first = grid.CellRect({grid.LeftCol(), row});
+    const Rect first = grid.CellRect({grid.LeftCol(), row});
     if (first.top >= client.height || first.top >= update.bottom) break;
     if (first.bottom + GridModel::kGridLineWidth <= update.top) continue;
     for (std::int32_t col = grid.LeftCol(); col < grid.ColCount(); ++col) {
-      const PixelRect cell = grid.CellRect({col, row});
+      const Rect cell = grid.CellRect({col, row});
       if (cell.left >= client.width || cell.left >= update.right) break;
-      const PixelRect with_lines{cell.left, cell.top, cell.right + GridModel::kGridLineWidth,
-                                 cell.bottom + GridModel::kGridLineWidth};
+      const Rect with_lines{cell.left, cell.top, cell.right + GridModel::kGridLineWidth,
+                            cell.bottom + GridModel::kGridLineWidth};
       if (!with_lines.Intersects(update)) continue;
       canvas.FillRect({cell.right, cell.top, with_lines.right, with_lines.bottom}, design.line_colour);
       canvas.FillRect({cell.left, cell.bottom, cell.right, with_lines.bottom}, design.line_colour);

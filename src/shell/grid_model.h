@@ -61,7 +61,7 @@ class GridPeer {
   virtual ~GridPeer() = default;
   // Part of the client area (all of it without a rectangle) needs painting;
   // the counts or the scroll position may have changed with it.
-  virtual void Invalidate(const std::optional<PixelRect>& area) = 0;
+  virtual void Invalidate(const std::optional<Rect>& area) = 0;
   // Paints what needs painting now, before returning.
   virtual void RepaintNow() = 0;
   virtual bool HasFocus() const = 0;
@@ -109,15 +109,15 @@ class GridModel {
 
   // The control's whole size in pixels, scroll bars included, and the
   // thickness of a scroll bar at the current DPI.
-  void SetOuterSize(PixelSize outer, std::int32_t scroll_bar);
-  PixelSize OuterSize() const noexcept { return outer_; }
-  PixelSize ClientSize() const noexcept;
+  void SetOuterSize(Size outer, std::int32_t scroll_bar);
+  Size OuterSize() const noexcept { return outer_; }
+  Size ClientSize() const noexcept;
   bool ShowsVerticalScrollBar() const noexcept;
   bool ShowsHorizontalScrollBar() const noexcept;
 
   // The cell's rectangle in client coordinates at the scroll position (it may
   // lie outside the client area).
-  PixelRect CellRect(GridCell cell) const noexcept;
+  Rect CellRect(GridCell cell) const noexcept;
   // The cell under a point of the client area, grid lines counted (a line
   // belongs to the cell before it); none outside the cells.
   std::optional<GridCell> MouseCoord(std::int32_t x, std::int32_t y) const noexcept;
@@ -153,7 +153,7 @@ class GridModel {
   Colour Pen() const noexcept { return pen_; }
   void KeepPen(Colour pen) noexcept { pen_ = pen; }
 
-  std::function<void(Canvas&, std::int32_t col, std::int32_t row, const PixelRect& rect)> OnDrawCell;
+  std::function<void(Canvas&, std::int32_t col, std::int32_t row, const Rect& rect)> OnDrawCell;
   std::function<void(MouseButton, ShiftState, std::int32_t x, std::int32_t y)> OnMouseDown;
   std::function<void()> OnDblClick;
   // True when the owner took the key, so the grid does not move for it.
@@ -168,7 +168,7 @@ class GridModel {
   std::int32_t ColPitch() const noexcept { return col_width_ + kGridLineWidth; }
   std::int32_t RowPitch() const noexcept { return row_height_ + kGridLineWidth; }
   void ClampScroll();
-  void Changed(const std::optional<PixelRect>& area = std::nullopt);
+  void Changed(const std::optional<Rect>& area = std::nullopt);
 
   GridDesign design_;
   GridPeer* peer_ = nullptr;
@@ -181,7 +181,7 @@ class GridModel {
   std::int32_t col_ = 0;
   std::int32_t top_row_ = 0;
   std::int32_t left_col_ = 0;
-  PixelSize outer_;
+  Size outer_;
   std::int32_t scroll_bar_ = 17;
   Colour pen_ = 0;
 };
@@ -193,6 +193,6 @@ class GridModel {
 // The pen is the grid's own from one paint to the next, as a drawing
 // surface that lives with the grid keeps it: the owner's painter finds the
 // pen the cell painted before left, whichever paint that was.
-void PaintGrid(GridModel& grid, Canvas& canvas, const PixelRect& update, const FontSpec& font);
+void PaintGrid(GridModel& grid, Canvas& canvas, const Rect& update, const FontSpec& font);
 
 }  // namespace plyscan::ui

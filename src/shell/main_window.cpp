@@ -52,7 +52,7 @@ MainWindow::MainWindow(ShellServices& services)
 void MainWindow::WireBoard() {
   grid.SetDesign(ui::BoardGridDesign());
   form_.OnResize = [this] { LayOutBoard(); };
-  grid.OnDrawCell = [this](Canvas& canvas, std::int32_t col, std::int32_t row, const PixelRect& rect) {
+  grid.OnDrawCell = [this](Canvas& canvas, std::int32_t col, std::int32_t row, const Rect& rect) {
     PaintCell(canvas, col, row, rect);
   };
   grid.OnMouseDown = [this](ui::MouseButton button, ui::ShiftState shift, std::int32_t x, std::int32_t y) {
@@ -96,7 +96,7 @@ class MainWindow::CaptureWindow final : public CaptureHost {
   void ProcessMessages() override { form_.services_->windows.ProcessMessages(); }
   bool Monochrome() override { return form_.monochrome_box.Checked(); }
   Text BackgroundText() override { return form_.background_field.GetText(); }
-  ThumbnailSize Thumbnail() override {
+  Size Thumbnail() override {
     return {form_.grid.DefaultColWidth(), form_.grid.DefaultRowHeight() - board::HeaderBarHeight(form_.display_scale)};
   }
   ProgressDisplay& Progress() override { return progress_; }
@@ -108,13 +108,13 @@ class MainWindow::CaptureWindow final : public CaptureHost {
     return form_.escape_requested_ ? StopRequest::kAfterLayer : StopRequest::kNone;
   }
 
-  void KeepOutOfCapture(const ScreenBox& area) override {
+  void KeepOutOfCapture(const Rect& area) override {
     ui::FormPeer& window = form_.form_.Peer();
     if (window.ExcludeFromCapture(true)) {
       excluded_ = true;
       return;
     }
-    const ui::ScreenRect now = window.WindowRect();
+    const Rect now = window.WindowRect();
     if (const auto clear = ui::PlaceClearOf(now, area, form_.services_->windows.Desktop())) {
       moved_from_ = now;
       window.SetWindowRect(*clear);
@@ -132,7 +132,7 @@ class MainWindow::CaptureWindow final : public CaptureHost {
   MainWindow& form_;
   BarProgress progress_;
   bool excluded_ = false;
-  std::optional<ui::ScreenRect> moved_from_;
+  std::optional<Rect> moved_from_;
 };
 
 void MainWindow::Capture() {
@@ -192,22 +192,18 @@ void MainWindow::StartUp() {
 void MainWindow::ReadSettings() {
   const Settings settings(services_->profiles, SettingsPathFor(services_->exe_path));
   ui::FormPeer& window = form_.Peer();
-  const ui::PixelSize screen_px = services_->windows.PrimaryScreenSize();
-  const WindowSize screen{screen_px.width, screen_px.height};
+  const Size screen = services_->windows.PrimaryScreenSize();
 
-  ui::ScreenRect rect = window.WindowRect();
-  const WindowSize size = ReadWindowSize(settings, {rect.width, rect.height});
-  rect.width = size.width;
-  rect.height = size.height;
-  window.SetWindowRect(rect);
+  // Each step applied before the next is read, as the window takes it.
+  const Rect now = window.WindowRect();
+  const Size size = ReadWindowSize(settings, now.Extent());
+  window.SetWindowRect(now.Resized(size));
 
-  const WindowPosition position = ReadWindowPosition(settings, size, screen);
-  rect.left = position.left;
-  rect.top = position.top;
-  window.SetWindowRect(rect);
+  const Point position = ReadWindowPosition(settings, size, screen);
+  window.SetWindowRect(Rect::At(position, size));
 
-  const WindowBounds kept = KeepOnPrimaryDisplay({rect.left, rect.top, rect.width, rect.height}, screen);
-  window.SetWindowRect({kept.left, kept.top, kept.width, kept.height});
+  const WindowPlacement kept = KeepOnPrimaryDisplay({position, size}, screen);
+  window.SetWindowRect(Rect::At(kept.corner, kept.size));
 
   const WindowOptions options = ReadWindowOptions(settings, background_field.GetText(), Target());
   background_field.SetText(options.background);
@@ -227,10 +223,10 @@ void MainWindow::CaptionFromTargetList() {
 void MainWindow::ShutDown() {
   ui::RunReported(services_->windows, [this] {
     Settings settings(services_->profiles, SettingsPathFor(services_->exe_path));
-    const ui::ScreenRect normal = form_.Peer().NormalRect();
+    const Rect normal = form_.Peer().NormalRect();
     const WindowOptions options{background_field.GetText(), monochrome_box.Checked(), zoom_extents_box.Checked(),
                                 Target()};
-    WriteWindowSettings(settings, {normal.left, normal.top, normal.width, normal.height}, options);
+    WriteWindowSettings(settings, {normal.TopLeft(), normal.Extent()}, options);
 
     if (filter_registered_) {
       services_->message_filter.Revoke();
@@ -253,7 +249,7 @@ void MainWindow::LayOutBoard() {
   grid.SetRowCount(shape->rows);
 }
 
-void MainWindow::PaintCell(Canvas& canvas, std::int32_t col, std::int32_t row, const PixelRect& rect) {
+void MainWindow::PaintCell(Canvas& canvas, std::int32_t col, std::int32_t row, const Rect& rect) {
   const board::BoardCellPaint cells{
       snapshot, grid.ColCount(), display_scale, grid.DefaultColWidth(), grid.DefaultRowHeight(), grid.Dpi()};
   board::PaintBoardCell(canvas, cells, col, row, rect);

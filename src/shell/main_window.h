@@ -44,7 +44,7 @@ class MainWindow {
 
   // The board: relayout to the grid's width, one cell painted, a press.
   void LayOutBoard();
-  void PaintCell(Canvas& canvas, std::int32_t col, std::int32_t row, const PixelRect& rect);
+  void PaintCell(Canvas& canvas, std::int32_t col, std::int32_t row, const Rect& rect);
   void IsolatePressedLayer(ui::MouseButton button, ui::ShiftState shift, std::int32_t x, std::int32_t y);
   // Shows only the layer of the current cell.
   void IsolateCurrentLayer();

@@ -1,5 +1,7 @@
 #include "shell/placement.h"
 
+#include <algorithm>
+
 namespace plyscan::ui {
 
 std::int32_t Scale(std::int32_t value, std::int32_t dpi) noexcept {
@@ -8,29 +10,29 @@ std::int32_t Scale(std::int32_t value, std::int32_t dpi) noexcept {
   return static_cast<std::int32_t>((product + half) / 96);
 }
 
-Bounds PlaceControl(const ControlDesign& control, PixelSize designed_parent, PixelSize parent,
-                    std::int32_t dpi) noexcept {
-  const Bounds& b = control.bounds;
-  Bounds placed{Scale(b.left, dpi), Scale(b.top, dpi), Scale(b.width, dpi), Scale(b.height, dpi)};
+Rect PlaceControl(const ControlDesign& control, Size designed_parent, Size parent, std::int32_t dpi) noexcept {
+  const Rect& b = control.bounds;
+  // The corner and the size are scaled each on its own, as the layouts'
+  // values are designed.
+  std::int32_t left = Scale(b.left, dpi), top = Scale(b.top, dpi);
+  std::int32_t width = Scale(b.Width(), dpi), height = Scale(b.Height(), dpi);
   if (control.flags & kAlignBottom) {
-    placed.left = 0;
-    placed.width = parent.width;
-    placed.top = parent.height - placed.height;
+    left = 0;
+    width = parent.width;
+    top = parent.height - height;
   } else if (control.flags & kAnchorAll) {
-    const std::int32_t right_gap = Scale(designed_parent.width - b.left - b.width, dpi);
-    const std::int32_t bottom_gap = Scale(designed_parent.height - b.top - b.height, dpi);
-    placed.width = parent.width - placed.left - right_gap;
-    placed.height = parent.height - placed.top - bottom_gap;
+    const std::int32_t right_gap = Scale(designed_parent.width - b.right, dpi);
+    const std::int32_t bottom_gap = Scale(designed_parent.height - b.bottom, dpi);
+    width = parent.width - left - right_gap;
+    height = parent.height - top - bottom_gap;
   }
-  if (placed.width < 0) placed.width = 0;
-  if (placed.height < 0) placed.height = 0;
-  return placed;
+  return Rect::Sized(left, top, std::max(width, 0), std::max(height, 0));
 }
 
-PixelSize DesignedParentSize(const FormDesign& form, const ControlDesign& control) noexcept {
+Size DesignedParentSize(const FormDesign& form, const ControlDesign& control) noexcept {
   if (control.parent != kOnForm)
     for (const ControlDesign& c : form.controls)
-      if (c.id == control.parent) return {c.bounds.width, c.bounds.height};
+      if (c.id == control.parent) return c.bounds.Extent();
   return {form.client_width, form.client_height};
 }
 

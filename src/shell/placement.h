@@ -14,11 +14,10 @@ std::int32_t Scale(std::int32_t value, std::int32_t dpi) noexcept;
 
 // The control's rectangle in pixels inside a parent whose designed size is
 // `designed_parent` (96 dpi) and whose actual client size is `parent` pixels.
-Bounds PlaceControl(const ControlDesign& control, PixelSize designed_parent, PixelSize parent,
-                    std::int32_t dpi) noexcept;
+Rect PlaceControl(const ControlDesign& control, Size designed_parent, Size parent, std::int32_t dpi) noexcept;
 
 // The designed client size of the control's parent: the form's, or that of
 // the group box named in the row.
-PixelSize DesignedParentSize(const FormDesign& form, const ControlDesign& control) noexcept;
+Size DesignedParentSize(const FormDesign& form, const ControlDesign& control) noexcept;
 
 }  // namespace plyscan::ui

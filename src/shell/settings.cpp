@@ -55,35 +55,36 @@ void Settings::WriteText(TextView section, TextView key, TextView value) {
   if (!store_->Write(path_, section, key, value)) throw Failure(Format(kCannotWrite, {path_}));
 }
 
-WindowSize ReadWindowSize(const Settings& settings, WindowSize current) {
-  WindowSize size;
+Size ReadWindowSize(const Settings& settings, Size current) {
+  Size size;
   size.width = settings.ReadInteger(kMainSection, u"Width", current.width);
   size.height = settings.ReadInteger(kMainSection, u"Height", current.height);
   return size;
 }
 
-WindowPosition ReadWindowPosition(const Settings& settings, WindowSize applied, WindowSize screen) {
-  WindowPosition position;
-  position.left = settings.ReadInteger(kMainSection, u"Left", Centre(screen.width, applied.width));
-  position.top = settings.ReadInteger(kMainSection, u"Top", Centre(screen.height, applied.height));
+Point ReadWindowPosition(const Settings& settings, Size applied, Size screen) {
+  Point position;
+  position.x = settings.ReadInteger(kMainSection, u"Left", Centre(screen.width, applied.width));
+  position.y = settings.ReadInteger(kMainSection, u"Top", Centre(screen.height, applied.height));
   return position;
 }
 
-WindowBounds ReadWindowBounds(const Settings& settings, WindowSize current, WindowSize screen) {
-  const WindowSize size = ReadWindowSize(settings, current);
-  const WindowPosition position = ReadWindowPosition(settings, size, screen);
-  return {position.left, position.top, size.width, size.height};
+WindowPlacement ReadWindowPlacement(const Settings& settings, Size current, Size screen) {
+  const Size size = ReadWindowSize(settings, current);
+  return {ReadWindowPosition(settings, size, screen), size};
 }
 
-WindowBounds KeepOnPrimaryDisplay(WindowBounds b, WindowSize screen) {
+WindowPlacement KeepOnPrimaryDisplay(WindowPlacement placement, Size screen) {
   // 64-bit sums: saved values may be anything a 32-bit integer holds.
-  if (static_cast<std::int64_t>(b.left) + b.width > screen.width)
-    b.left = Saturate(static_cast<std::int64_t>(screen.width) - b.width);
-  if (static_cast<std::int64_t>(b.top) + b.height > screen.height)
-    b.top = Saturate(static_cast<std::int64_t>(screen.height) - b.height);
-  if (b.left < 0) b.left = 0;
-  if (b.top < 0) b.top = 0;
-  return b;
+  Point& at = placement.corner;
+  const Size& size = placement.size;
+  if (static_cast<std::int64_t>(at.x) + size.width > screen.width)
+    at.x = Saturate(static_cast<std::int64_t>(screen.width) - size.width);
+  if (static_cast<std::int64_t>(at.y) + size.height > screen.height)
+    at.y = Saturate(static_cast<std::int64_t>(screen.height) - size.height);
+  if (at.x < 0) at.x = 0;
+  if (at.y < 0) at.y = 0;
+  return placement;
 }
 
 WindowOptions ReadWindowOptions(const Settings& settings, TextView current_background, TextView current_prog_id) {
@@ -95,11 +96,11 @@ WindowOptions ReadWindowOptions(const Settings& settings, TextView current_backg
   return options;
 }
 
-void WriteWindowSettings(Settings& settings, const WindowBounds& bounds, const WindowOptions& options) {
-  settings.WriteInteger(kMainSection, u"Width", bounds.width);
-  settings.WriteInteger(kMainSection, u"Height", bounds.height);
-  settings.WriteInteger(kMainSection, u"Left", bounds.left);
-  settings.WriteInteger(kMainSection, u"Top", bounds.top);
+void WriteWindowSettings(Settings& settings, const WindowPlacement& placement, const WindowOptions& options) {
+  settings.WriteInteger(kMainSection, u"Width", placement.size.width);
+  settings.WriteInteger(kMainSection, u"Height", placement.size.height);
+  settings.WriteInteger(kMainSection, u"Left", placement.corner.x);
+  settings.WriteInteger(kMainSection, u"Top", placement.corner.y);
   settings.WriteText(kTargetSection, u"ProgID", options.target_prog_id);
   settings.WriteText(kMainSection, u"BkgColor", options.background);
   settings.WriteBool(kMainSection, u"Mono", options.mono);

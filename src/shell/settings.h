@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "base/geometry.h"
 #include "base/text.h"
 #include "shell/profile_store.h"
 
@@ -49,22 +50,13 @@ class Settings {
   Text path_;
 };
 
-struct WindowSize {
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-};
-
-struct WindowPosition {
-  std::int32_t left = 0;
-  std::int32_t top = 0;
-};
-
-// The whole window, frame included, in screen pixels.
-struct WindowBounds {
-  std::int32_t left = 0;
-  std::int32_t top = 0;
-  std::int32_t width = 0;
-  std::int32_t height = 0;
+// The whole window, frame included, in screen pixels, as the settings file
+// keeps it: the corner and the size each on its own, so that any values a
+// file holds can be held.
+struct WindowPlacement {
+  Point corner;
+  Size size;
+  friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
 };
 
 // The toolbar options and the target, as the settings file keeps them.
@@ -80,25 +72,25 @@ struct WindowOptions {
 //   1. ReadWindowSize: "Width", "Height"; defaults the window's current size.
 //   2. ReadWindowPosition: "Left", "Top"; defaults centre the window, as applied,
 //      on the primary display.
-//   3. KeepOnPrimaryDisplay on the bounds now applied.
+//   3. KeepOnPrimaryDisplay on the placement now applied.
 //   4. ReadWindowOptions: "BkgColor", "Mono", "ZoomExt", then "ProgID" of
 //      section "Target"; defaults the current field text, unticked, unticked,
 //      the current target.
-WindowSize ReadWindowSize(const Settings& settings, WindowSize current);
-WindowPosition ReadWindowPosition(const Settings& settings, WindowSize applied, WindowSize screen);
+Size ReadWindowSize(const Settings& settings, Size current);
+Point ReadWindowPosition(const Settings& settings, Size applied, Size screen);
 WindowOptions ReadWindowOptions(const Settings& settings, TextView current_background, TextView current_prog_id);
 
 // Steps 1 and 2 when the window takes the size read unchanged.
-WindowBounds ReadWindowBounds(const Settings& settings, WindowSize current, WindowSize screen);
+WindowPlacement ReadWindowPlacement(const Settings& settings, Size current, Size screen);
 
 // Moves the window back onto the primary display: its right and bottom edges no
 // further than the display's, then its left and top edges no less than 0, so a
 // window larger than the display ends at 0, 0.
-WindowBounds KeepOnPrimaryDisplay(WindowBounds bounds, WindowSize screen);
+WindowPlacement KeepOnPrimaryDisplay(WindowPlacement placement, Size screen);
 
 // Shutdown writes, in this order: "Width", "Height", "Left", "Top", "ProgID"
 // (section "Target"), "BkgColor", "Mono", "ZoomExt". Stops at the first value
 // that cannot be written by letting its Failure through.
-void WriteWindowSettings(Settings& settings, const WindowBounds& bounds, const WindowOptions& options);
+void WriteWindowSettings(Settings& settings, const WindowPlacement& placement, const WindowOptions& options);
 
 }  // namespace plyscan

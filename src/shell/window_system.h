@@ -25,7 +25,7 @@ class WindowSystem {
   // Shows a created main window in its normal state.
   virtual void ShowMainWindow(Form& form) = 0;
   // Size of the primary display (SM_CXSCREEN, SM_CYSCREEN).
-  virtual PixelSize PrimaryScreenSize() = 0;
+  virtual Size PrimaryScreenSize() = 0;
   // GetScaleFactorForMonitor of an already loaded Shcore.dll, looked up by name,
   // for the first monitor that EnumDisplayMonitors reports; nullopt where the
   // module or the function is missing, or answers 100 % for a monitor whose
@@ -44,7 +44,7 @@ class WindowSystem {
   // is the foreground window.
   virtual QueuedStop TakeStopRequests(const Form& form, std::uint64_t other_window) = 0;
   // The desktop over all monitors, in screen pixels.
-  virtual ScreenRect Desktop() = 0;
+  virtual Rect Desktop() = 0;
   // Milliseconds since some moment, for the pauses of typing.
   virtual std::uint64_t TickCount() = 0;
 };

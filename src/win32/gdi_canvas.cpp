@@ -11,7 +11,7 @@ namespace {
 
 COLORREF Ref(Colour colour) { return static_cast<COLORREF>(colour) & 0xFFFFFF; }
 
-RECT ToRect(const PixelRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
@@ -28,7 +28,7 @@ GdiCanvas::~GdiCanvas() {
   if (saved_) RestoreDC(dc_, saved_);
 }
 
-void GdiCanvas::FillRect(const PixelRect& rect, Colour colour) {
+void GdiCanvas::FillRect(const Rect& rect, Colour colour) {
   if (rect.Empty()) return;
   const RECT r = ToRect(rect);
   // An opaque empty text fills the rectangle without a brush.
@@ -54,7 +54,7 @@ void GdiCanvas::SetHollowBrush() {
   SelectObject(dc_, GetStockObject(NULL_BRUSH));
 }
 
-void GdiCanvas::Rectangle(const PixelRect& rect) { ::Rectangle(dc_, rect.left, rect.top, rect.right, rect.bottom); }
+void GdiCanvas::Rectangle(const Rect& rect) { ::Rectangle(dc_, rect.left, rect.top, rect.right, rect.bottom); }
 
 HFONT GdiCanvas::FontFor(const FontSpec& font) {
   for (const MadeFont& made : fonts_)
@@ -95,7 +95,7 @@ void GdiCanvas::DrawBitmap(std::int32_t x, std::int32_t y, const Bitmap& bitmap)
                     static_cast<UINT>(bitmap.Height()), bitmap.Row(0), &info, DIB_RGB_COLORS);
 }
 
-void GdiCanvas::FocusRect(const PixelRect& rect) {
+void GdiCanvas::FocusRect(const Rect& rect) {
   const RECT r = ToRect(rect);
   const COLORREF text = SetTextColor(dc_, RGB(0, 0, 0));
   const COLORREF back = SetBkColor(dc_, RGB(255, 255, 255));

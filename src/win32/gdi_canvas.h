@@ -21,18 +21,18 @@ class GdiCanvas final : public Canvas {
   GdiCanvas& operator=(const GdiCanvas&) = delete;
   ~GdiCanvas() override;
 
-  void FillRect(const PixelRect& rect, Colour colour) override;
+  void FillRect(const Rect& rect, Colour colour) override;
   void SetPen(Colour colour) override;
   Colour PenColour() const override { return pen_; }
   void SetBrush(Colour colour) override;
   void SetHollowBrush() override;
-  void Rectangle(const PixelRect& rect) override;
+  void Rectangle(const Rect& rect) override;
   void SetFont(const FontSpec& font) override;
   const FontSpec& Font() const override { return font_; }
   std::int32_t TextWidth(TextView text) override;
   void WriteText(std::int32_t x, std::int32_t y, TextView text) override;
   void DrawBitmap(std::int32_t x, std::int32_t y, const Bitmap& bitmap) override;
-  void FocusRect(const PixelRect& rect) override;
+  void FocusRect(const Rect& rect) override;
   Colour Pixel(std::int32_t x, std::int32_t y) override;
 
  private:

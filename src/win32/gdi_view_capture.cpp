@@ -1,11 +1,15 @@
+#include "win32/geometry_win32.h"
 #include "win32/gdi_view_capture.h"
 
 #include <windows.h>
 
 #include "base/failure.h"
 #include "base/platform.h"
+#include "win32/geometry_win32.h"
 #include "win32/dib_info.h"
+#include "win32/geometry_win32.h"
 #include "win32/gdi.h"
+#include "win32/geometry_win32.h"
 #include "win32/scoped_dib.h"
 
 namespace plyscan::win32 {
@@ -20,10 +24,10 @@ WindowHandle Win32ViewWindows::FirstChild(WindowHandle window) {
   return reinterpret_cast<UINT_PTR>(GetWindow(AsHwnd(window), GW_CHILD));
 }
 
-ScreenBox Win32ViewWindows::WindowBox(WindowHandle window) {
+Rect Win32ViewWindows::WindowBox(WindowHandle window) {
   RECT r{};
   if (!window || !GetWindowRect(AsHwnd(window), &r)) return {};
-  return {r.left, r.top, r.right, r.bottom};
+  return FromRECT(r);
 }
 
 void Win32ViewWindows::SetCursorPos(std::int32_t x, std::int32_t y) { ::SetCursorPos(x, y); }

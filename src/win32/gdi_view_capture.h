@@ -14,7 +14,7 @@ namespace plyscan::win32 {
 class Win32ViewWindows final : public ViewWindows {
  public:
   WindowHandle FirstChild(WindowHandle window) override;
-  ScreenBox WindowBox(WindowHandle window) override;
+  Rect WindowBox(WindowHandle window) override;
   void SetCursorPos(std::int32_t x, std::int32_t y) override;
 };
 

@@ -54,15 +54,15 @@ void ExpectLaidOut(HWND form_window, const ui::FormDesign& form, UINT dpi) {
     ASSERT_NE(control, nullptr);
     RECT parent{};
     GetClientRect(GetParent(control), &parent);
-    const ui::Bounds b = ui::PlaceControl(row, ui::DesignedParentSize(form, row), {parent.right, parent.bottom}, scaled);
+    const Rect b = ui::PlaceControl(row, ui::DesignedParentSize(form, row), {parent.right, parent.bottom}, scaled);
     const RECT r = RectInParent(control);
     EXPECT_EQ(r.left, b.left);
     EXPECT_EQ(r.top, b.top);
     if (row.kind == ui::Kind::kLabel)
-      EXPECT_GE(r.right - r.left, b.width);  // labels grow to their text
+      EXPECT_GE(r.right - r.left, b.Width());  // labels grow to their text
     else
-      EXPECT_EQ(r.right - r.left, b.width);
-    EXPECT_EQ(r.bottom - r.top, b.height);
+      EXPECT_EQ(r.right - r.left, b.Width());
+    EXPECT_EQ(r.bottom - r.top, b.Height());
     EXPECT_EQ(IsWindowVisible(control) != FALSE, (row.flags & ui::kHidden) == 0 && IsWindowVisible(form_window));
     const std::wstring caption = Wide(row.caption);
     if (row.kind == ui::Kind::kPushButton || row.kind == ui::Kind::kCheckBox || row.kind == ui::Kind::kLabel ||

@@ -74,13 +74,11 @@ TEST_F(LongBoard, AScrolledBoardHitsTheRightRecord) {
 }
 
 TEST_F(LongBoard, TheWindowsSizeLaysTheBoardOut) {
-  ui::ScreenRect rect = Window().WindowRect();
-  rect.width += 400;  // room for two more columns
-  Window().SetWindowRect(rect);
+  const Rect rect = Window().WindowRect();
+  Window().SetWindowRect(rect.Resized({rect.Width() + 400, rect.Height()}));  // room for two more columns
   EXPECT_EQ(Grid().ColCount(), 5);
   EXPECT_EQ(Grid().RowCount(), 8);
-  rect.width = 100;
-  Window().SetWindowRect(rect);
+  Window().SetWindowRect(rect.Resized({100, rect.Height()}));
   EXPECT_EQ(Grid().ColCount(), 1);
   EXPECT_EQ(Grid().RowCount(), 40);
 }

@@ -56,7 +56,7 @@ class CellPainter : public ::testing::TestWithParam<Scale> {
   LayerSnapshot records;
   Bitmap surface;
   ui::BitmapCanvas canvas;
-  PixelRect rect;
+  Rect rect;
 };
 
 TEST_P(CellPainter, BarNameAndCountOverTheThumbnail) {

@@ -17,7 +17,7 @@ namespace {
 constexpr GridDesign kDesign{200, 140, 5, 5, 0x808080, 0x404040};
 
 struct Grid {
-  explicit Grid(std::int32_t dpi = 96, PixelSize outer = {665, 296}, std::int32_t cols = 3, std::int32_t rows = 4) {
+  explicit Grid(std::int32_t dpi = 96, Size outer = {665, 296}, std::int32_t cols = 3, std::int32_t rows = 4) {
     model.SetDesign(kDesign);
     model.SetDpi(dpi);
     model.SetColCount(cols);
@@ -44,10 +44,10 @@ TEST(GridModel, ScalesItsCellsWithTheDpiAndStartsAtFiveByFive) {
 
 TEST(GridModel, CellsSitOnePixelLineApartFromTheScrollPosition) {
   Grid g(96, {665, 296}, 3, 10);
-  EXPECT_EQ(g.model.CellRect({0, 0}), (PixelRect{0, 0, 200, 140}));
-  EXPECT_EQ(g.model.CellRect({2, 1}), (PixelRect{402, 141, 602, 281}));
+  EXPECT_EQ(g.model.CellRect({0, 0}), (Rect{0, 0, 200, 140}));
+  EXPECT_EQ(g.model.CellRect({2, 1}), (Rect{402, 141, 602, 281}));
   g.model.SetTopRow(3);
-  EXPECT_EQ(g.model.CellRect({1, 4}), (PixelRect{201, 141, 401, 281}));
+  EXPECT_EQ(g.model.CellRect({1, 4}), (Rect{201, 141, 401, 281}));
   EXPECT_EQ(g.model.CellRect({1, 2}).bottom, -1);  // scrolled out above
 }
 
@@ -78,10 +78,10 @@ TEST(GridModel, HitTestCountsTheLinesAndTheScrollPosition) {
 
 TEST(GridModel, ShowsScrollBarsOnlyWhereTheCellsDoNotFit) {
   const struct {
-    PixelSize outer;
+    Size outer;
     std::int32_t cols, rows;
     bool vertical, horizontal;
-    PixelSize client;
+    Size client;
   } cases[] = {
       {{665, 296}, 3, 2, false, false, {665, 296}},   // 2 rows of 141 less a line: 281
       {{665, 296}, 3, 3, true, false, {648, 296}},
@@ -178,7 +178,7 @@ TEST(GridModel, TheWheelScrollsByRows) {
 
 class FocusPeer final : public GridPeer {
  public:
-  void Invalidate(const std::optional<PixelRect>&) override {}
+  void Invalidate(const std::optional<Rect>&) override {}
   void RepaintNow() override {}
   bool HasFocus() const override { return focused; }
   void TakeFocus() override { focused = true; }
@@ -190,7 +190,7 @@ TEST(PaintGrid, DrawsOnlyTheCellsThatMeetTheUpdateAndTheFocusOnTheCurrentOne) {
   FocusPeer peer;
   g.model.AttachPeer(&peer);
   std::vector<std::string> drawn;
-  g.model.OnDrawCell = [&](Canvas& canvas, std::int32_t col, std::int32_t row, const PixelRect& rect) {
+  g.model.OnDrawCell = [&](Canvas& canvas, std::int32_t col, std::int32_t row, const Rect& rect) {
     drawn.push_back(std::to_string(col) + "," + std::to_string(row));
     canvas.FillRect(rect, 0x0000FF);
   };
@@ -218,7 +218,7 @@ TEST(PaintGrid, DrawsOnlyTheCellsThatMeetTheUpdateAndTheFocusOnTheCurrentOne) {
 TEST(PaintGrid, ThePenLastLeftIsThereAtTheNextPaint) {
   Grid g(96, {665, 296}, 3, 2);
   std::vector<Colour> found;
-  g.model.OnDrawCell = [&](Canvas& canvas, std::int32_t, std::int32_t, const PixelRect&) {
+  g.model.OnDrawCell = [&](Canvas& canvas, std::int32_t, std::int32_t, const Rect&) {
     found.push_back(canvas.PenColour());
     canvas.SetPen(0x123456);  // as the board's frame leaves its grey
   };

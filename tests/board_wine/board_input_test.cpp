@@ -28,7 +28,7 @@ class BoardInput : public LiveWindowTest {
   bool ShowsOnly(const Text& name) { return ShownLayers() == std::vector<Text>{name}; }
   // The centre of the cell (col, row) as the board shows it now.
   POINT CellCentre(std::int32_t col, std::int32_t row) {
-    const PixelRect r = Main().grid.CellRect({col, row});
+    const Rect r = Main().grid.CellRect({col, row});
     return ClientToScreenPoint(grid, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
   int SendCommands() { return live->LogLines("\"member\":\"SendCommand\""); }

@@ -62,7 +62,8 @@ int main() {
   main.Create();
   windows.ShowMainWindow(main.Window());
   const UINT dpi = GetDpiForSystem();
-  main.Window().Peer().SetWindowRect({0, 0, static_cast<int>(1280 * dpi / 96), static_cast<int>(900 * dpi / 96)});
+  main.Window().Peer().SetWindowRect(
+      Rect::Sized(0, 0, static_cast<int>(1280 * dpi / 96), static_cast<int>(900 * dpi / 96)));
   const GdiCount with_window = GdiObjects();
 
   constexpr std::size_t kRecords = 1000;

@@ -16,14 +16,14 @@ TEST(CaptureRectangle, ExtentsAtTheViewsScaleCentredInTheView) {
     const char* what;
     std::int32_t w, h;
     double v, x0, y0, x1, y1;
-    std::optional<CaptureRect> rect;
+    std::optional<Rect> rect;
   } cases[] = {
-      {"worked example", 1600, 800, 100, 0, 0, 150, 50, CaptureRect{1200, 400, 200, 200}},
-      {"W = H takes H / V", 600, 600, 60, 0, 0, 30, 60, CaptureRect{300, 600, 150, 0}},
-      {"taller than wide", 400, 800, 200, 0, 0, 100, 200, CaptureRect{400, 800, 0, 0}},
-      {"truncated toward zero", 1600, 800, 100, 0, 0, 149.9875, 50, CaptureRect{1199, 400, 200, 200}},
-      {"wider than the view by one", 1600, 800, 100, 0, 0, 200.125, 50, CaptureRect{1601, 400, 0, 200}},
-      {"wider than the view by three", 1600, 800, 100, 0, 0, 200.375, 50, CaptureRect{1603, 400, -1, 200}},
+      {"worked example", 1600, 800, 100, 0, 0, 150, 50, Rect::Sized(200, 200, 1200, 400)},
+      {"W = H takes H / V", 600, 600, 60, 0, 0, 30, 60, Rect::Sized(150, 0, 300, 600)},
+      {"taller than wide", 400, 800, 200, 0, 0, 100, 200, Rect::Sized(0, 0, 400, 800)},
+      {"truncated toward zero", 1600, 800, 100, 0, 0, 149.9875, 50, Rect::Sized(200, 200, 1199, 400)},
+      {"wider than the view by one", 1600, 800, 100, 0, 0, 200.125, 50, Rect::Sized(0, 200, 1601, 400)},
+      {"wider than the view by three", 1600, 800, 100, 0, 0, 200.375, 50, Rect::Sized(-1, 200, 1603, 400)},
       {"VIEWSIZE 0", 1600, 800, 0, 0, 0, 150, 50, std::nullopt},
       {"SCREENSIZE 0 x 0", 0, 0, 100, 0, 0, 150, 50, std::nullopt},
       {"a height of 0", 1600, 0, 100, 0, 0, 150, 50, std::nullopt},

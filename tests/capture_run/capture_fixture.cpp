@@ -32,23 +32,23 @@ simcad::Drawing Thawed(simcad::Drawing drawing) {
 
 }  // namespace
 
-std::optional<CaptureRect> ExpectedRectangle(const simcad::Drawing& original) {
+std::optional<Rect> ExpectedRectangle(const simcad::Drawing& original) {
   const simcad::Drawing d = Thawed(original);
   const simcad::Box extents = d.ThawedExtents();
   return CaptureRectangle(d.view.screen_width, d.view.screen_height, d.view.height, extents.min.x, extents.min.y,
                           extents.max.x, extents.max.y);
 }
 
-Bitmap ExpectedThumbnail(const simcad::Drawing& original, std::size_t layer, const CaptureRect& rect,
-                         std::int32_t width, std::int32_t height) {
+Bitmap ExpectedThumbnail(const simcad::Drawing& original, std::size_t layer, const Rect& rect, std::int32_t width,
+                         std::int32_t height) {
   simcad::Drawing d = Thawed(original);
   for (std::size_t i = 0; i < d.layers.size(); ++i) d.layers[i].on = i == layer;
   const simcad::Image view = simcad::RenderView(d);
   Bitmap capture(SystemSurfaces());
-  capture.SetSize(rect.width, rect.height);
-  for (std::int32_t y = 0; y < rect.height; ++y)
-    for (std::int32_t x = 0; x < rect.width; ++x) {
-      const std::int32_t sx = rect.x + x, sy = rect.y + y;
+  capture.SetSize(rect.Width(), rect.Height());
+  for (std::int32_t y = 0; y < rect.Height(); ++y)
+    for (std::int32_t x = 0; x < rect.Width(); ++x) {
+      const std::int32_t sx = rect.left + x, sy = rect.top + y;
       Colour c = 0;
       if (sx >= 0 && sy >= 0 && sx < view.width && sy < view.height) {
         const simcad::Rgb p = view.At(sx, sy);

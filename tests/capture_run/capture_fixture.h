@@ -25,11 +25,11 @@ std::string Describe(const DrawingState& state);
 
 // The drawing with every layer thawed and zoomed to its extents, as each
 // picture of a capture sees it, and the rectangle the capture takes of it.
-std::optional<CaptureRect> ExpectedRectangle(const simcad::Drawing& drawing);
+std::optional<Rect> ExpectedRectangle(const simcad::Drawing& drawing);
 // The thumbnail of `layer` alone: simcad's rendering of it, the rectangle
 // taken out and shrunk as GDI's WHITEONBLACK mode does.
-Bitmap ExpectedThumbnail(const simcad::Drawing& drawing, std::size_t layer, const CaptureRect& rect,
-                         std::int32_t width, std::int32_t height);
+Bitmap ExpectedThumbnail(const simcad::Drawing& drawing, std::size_t layer, const Rect& rect, std::int32_t width,
+                         std::int32_t height);
 
 // The first pixel where two bitmaps differ, as text, or empty when they are alike.
 std::string FirstDifference(const Bitmap& a, const Bitmap& b);

@@ -105,7 +105,7 @@ void ExpectCompleteCapture(Capture& c, const std::string& what) {
       if (const simcad::Layer* layer = c.original.FindLayer(e.layer))
         ++counts[static_cast<std::size_t>(layer - c.original.layers.data())];
   const auto rect = ExpectedRectangle(c.original);
-  const ThumbnailSize size{200, 120};
+  const Size size{200, 120};
   for (const LayerRecord& record : records) {
     const std::size_t layer = c.IndexOf(record.name);
     ASSERT_LT(layer, counts.size());
@@ -117,8 +117,7 @@ void ExpectCompleteCapture(Capture& c, const std::string& what) {
     }
   }
   if (rect) {
-    for (const ScreenBox& copy : c.cad.screen.copies)
-      EXPECT_EQ(copy, (ScreenBox{rect->x, rect->y, rect->x + rect->width, rect->y + rect->height}));
+    for (const Rect& copy : c.cad.screen.copies) EXPECT_EQ(copy, *rect);
   }
   c.ExpectPutBack();
   EXPECT_EQ(c.session->Variables().Integer(u"EXPERT"), 0);
@@ -191,7 +190,7 @@ TEST(CaptureRun, TheTargetKindDecidesZoomsAndTheCursor) {
     c.Press();
     EXPECT_EQ(c.session->ZoomCount(), k.zooms) << ToUtf8(k.progid);
     ASSERT_EQ(c.cad.screen.cursor.size(), k.parked) << ToUtf8(k.progid);
-    for (const ScreenBox& at : c.cad.screen.cursor) EXPECT_EQ(at, (ScreenBox{kSimViewLeft, kSimViewTop, kSimViewLeft, kSimViewTop}));
+    for (const Point& at : c.cad.screen.cursor) EXPECT_EQ(at, (Point{kSimViewLeft, kSimViewTop}));
     EXPECT_EQ(c.main->snapshot.size(), 5u);
   }
 }
@@ -421,12 +420,11 @@ TEST(CaptureRun, TheWindowKeepsOutOfTheCopiedArea) {
     ui::HeadlessWindowSystem::Options options;
     options.capture_exclusion = exclusion;
     Capture c(SmallDrawing(), options);
-    const ui::ScreenRect over_view{kSimViewLeft + 20, kSimViewTop + 20, 681, 362};
+    const Rect over_view = Rect::Sized(kSimViewLeft + 20, kSimViewTop + 20, 681, 362);
     c.Window().SetWindowRect(over_view);
     const auto rect = *ExpectedRectangle(c.original);
-    const ScreenBox copied{kSimViewLeft + rect.x, kSimViewTop + rect.y, kSimViewLeft + rect.x + rect.width,
-                           kSimViewTop + rect.y + rect.height};
-    std::vector<ui::ScreenRect> at_copy;
+    const Rect copied = rect.Offset(kSimViewLeft, kSimViewTop);
+    std::vector<Rect> at_copy;
     std::vector<bool> excluded;
     c.session->SetViewChangedHandler([&] {
       at_copy.push_back(c.Window().WindowRect());
@@ -434,13 +432,13 @@ TEST(CaptureRun, TheWindowKeepsOutOfTheCopiedArea) {
     });
     c.Press();
     ASSERT_FALSE(at_copy.empty());
-    const ui::ScreenRect during = at_copy[at_copy.size() / 2];
+    const Rect during = at_copy[at_copy.size() / 2];
     if (exclusion) {
       EXPECT_EQ(during, over_view);
       EXPECT_TRUE(excluded[excluded.size() / 2]);
     } else {
-      EXPECT_TRUE(during.left >= copied.right || during.left + during.width <= copied.left ||
-                  during.top >= copied.bottom || during.top + during.height <= copied.top);
+      EXPECT_TRUE(during.left >= copied.right || during.right <= copied.left || during.top >= copied.bottom ||
+                  during.bottom <= copied.top);
     }
     EXPECT_EQ(c.Window().WindowRect(), over_view);  // back where it was
     EXPECT_FALSE(c.Window().ExcludedFromCapture());

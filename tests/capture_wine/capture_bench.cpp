@@ -81,7 +81,7 @@ void RegenBenchmark(const TempDir& dir) {
       std::printf("simcad.exe did not start: %s\n", live.simcad.Problem().c_str());
       return;
     }
-    live.Open({20, 20, 700, 400});
+    live.Open(Rect::Sized(20, 20, 700, 400));
     PumpFor(std::chrono::milliseconds(300));
     const auto start = Clock::now();
     live.main.Capture();
@@ -112,7 +112,7 @@ void ManyLayersBenchmark(const TempDir& dir, int count) {
     std::printf("simcad.exe did not start: %s\n", live.simcad.Problem().c_str());
     return;
   }
-  live.Open({20, 20, 700, 400});
+  live.Open(Rect::Sized(20, 20, 700, 400));
   PumpFor(std::chrono::milliseconds(300));
   const std::size_t before = ProcessBytes();
   std::atomic<bool> running{true};

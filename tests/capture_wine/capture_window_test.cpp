@@ -56,7 +56,7 @@ TEST_F(CaptureWindow, CapturesASharedDrawingWithItsCountsAndPaintsEveryCell) {
   const std::int32_t rows = std::min(board.RowCount(), board.TopRow() + board.VisibleRowCount());
   for (std::int32_t row = board.TopRow(); row < rows; ++row)
     for (std::int32_t col = 0; col < board.ColCount(); ++col) {
-      const PixelRect cell = board.CellRect({col, row});
+      const Rect cell = board.CellRect({col, row});
       const std::size_t index = static_cast<std::size_t>(row) * static_cast<std::size_t>(board.ColCount()) +
                                 static_cast<std::size_t>(col);
       const COLORREF bar = GetPixel(screen.Get(), cell.left + 3, cell.top + 3);
@@ -122,7 +122,7 @@ TEST_F(CaptureWindow, TheWindowOverTheCadsViewIsInNoThumbnail) {
   const HWND view = reinterpret_cast<HWND>(static_cast<UINT_PTR>(document->Get(u"HWND").AsWindowHandle()));
   RECT r{};
   GetWindowRect(view, &r);
-  const ui::ScreenRect over{(r.left + r.right) / 2 - 200, (r.top + r.bottom) / 2 - 150, 560, 380};
+  const Rect over = Rect::Sized((r.left + r.right) / 2 - 200, (r.top + r.bottom) / 2 - 150, 560, 380);
   Main().Window().Peer().SetWindowRect(over);
   PumpFor(std::chrono::milliseconds(300));
   ASSERT_TRUE(CaptureAndWait());

@@ -93,11 +93,11 @@ TEST_F(SettingsFile, ReadsBooleansAsIntegersWithTheirDefault) {
 
 TEST_F(SettingsFile, NoFileGivesEveryDefaultAndACentredWindow) {
   const Settings s = Open("absent.ini");
-  const WindowBounds b = ReadWindowBounds(s, {681, 362}, {1600, 1200});
-  EXPECT_EQ(b.width, 681);
-  EXPECT_EQ(b.height, 362);
-  EXPECT_EQ(b.left, (1600 - 681) / 2);
-  EXPECT_EQ(b.top, (1200 - 362) / 2);
+  const WindowPlacement b = ReadWindowPlacement(s, {681, 362}, {1600, 1200});
+  EXPECT_EQ(b.size.width, 681);
+  EXPECT_EQ(b.size.height, 362);
+  EXPECT_EQ(b.corner.x, (1600 - 681) / 2);
+  EXPECT_EQ(b.corner.y, (1200 - 362) / 2);
   const WindowOptions o = ReadWindowOptions(s, u"33,40,48", kDefaultProgID);
   EXPECT_EQ(o.background, u"33,40,48");
   EXPECT_FALSE(o.mono);
@@ -107,11 +107,11 @@ TEST_F(SettingsFile, NoFileGivesEveryDefaultAndACentredWindow) {
 
 TEST_F(SettingsFile, CentresWithTheSizeJustReadTruncatingTowardZero) {
   const Settings s = WithContent("wide.ini", "[PLYSCAN]\r\nWidth=2001\r\nHeight=0x100\r\n");
-  const WindowBounds b = ReadWindowBounds(s, {681, 362}, {1600, 1200});
-  EXPECT_EQ(b.width, 2001);
-  EXPECT_EQ(b.height, 256);
-  EXPECT_EQ(b.left, -200);  // -401 div 2
-  EXPECT_EQ(b.top, 472);
+  const WindowPlacement b = ReadWindowPlacement(s, {681, 362}, {1600, 1200});
+  EXPECT_EQ(b.size.width, 2001);
+  EXPECT_EQ(b.size.height, 256);
+  EXPECT_EQ(b.corner.x, -200);  // -401 div 2
+  EXPECT_EQ(b.corner.y, 472);
 }
 
 TEST_F(SettingsFile, TextValuesComeBackUnvalidatedAndEmptyIsAValue) {
@@ -130,14 +130,14 @@ TEST_F(SettingsFile, TextValuesComeBackUnvalidatedAndEmptyIsAValue) {
 TEST(SettingsOrder, ReadsAndWritesInTheFixedOrder) {
   RecordingStore store;
   Settings s(store, u"x.ini");
-  ReadWindowBounds(s, {1, 1}, {1, 1});
+  ReadWindowPlacement(s, {1, 1}, {1, 1});
   ReadWindowOptions(s, u"", u"");
   const std::vector<Text> reads = {u"PLYSCAN/Width", u"PLYSCAN/Height", u"PLYSCAN/Left",   u"PLYSCAN/Top",
                                    u"PLYSCAN/BkgColor", u"PLYSCAN/Mono", u"PLYSCAN/ZoomExt", u"Target/ProgID"};
   EXPECT_EQ(store.calls, reads);
 
   store.calls.clear();
-  WriteWindowSettings(s, {-8, 10, 681, 362}, {u"1,2,3", true, false, u"X.App"});
+  WriteWindowSettings(s, {{-8, 10}, {681, 362}}, {u"1,2,3", true, false, u"X.App"});
   const std::vector<Text> writes = {u"PLYSCAN/Width=681", u"PLYSCAN/Height=362", u"PLYSCAN/Left=-8",
                                     u"PLYSCAN/Top=10",    u"Target/ProgID=X.App", u"PLYSCAN/BkgColor=1,2,3",
                                     u"PLYSCAN/Mono=1",    u"PLYSCAN/ZoomExt=0"};
@@ -149,7 +149,7 @@ TEST(SettingsOrder, StopsAtTheFirstValueThatCannotBeWritten) {
   store.fail_at = 2;
   Settings s(store, u"C:\\ro\\scan.ini");
   try {
-    WriteWindowSettings(s, {0, 0, 1, 1}, {});
+    WriteWindowSettings(s, {{0, 0}, {1, 1}}, {});
     FAIL() << "no failure";
   } catch (const Failure& f) {
     EXPECT_EQ(f.Message(), u"C:\\ro\\scan.ini に書き込めません");
@@ -159,21 +159,21 @@ TEST(SettingsOrder, StopsAtTheFirstValueThatCannotBeWritten) {
 
 TEST_F(SettingsFile, AFreshFileHoldsBothSectionsInWritingOrder) {
   Settings s = Open("fresh.ini");
-  WriteWindowSettings(s, {-8, 10, 681, 362}, {u"33,40,48", true, false, kDefaultProgID});
+  WriteWindowSettings(s, {{-8, 10}, {681, 362}}, {u"33,40,48", true, false, kDefaultProgID});
   EXPECT_EQ(dir_.Read("fresh.ini"),
             "[PLYSCAN]\r\nWidth=681\r\nHeight=362\r\nLeft=-8\r\nTop=10\r\nBkgColor=33,40,48\r\nMono=1\r\n"
             "ZoomExt=0\r\n[Target]\r\nProgID=BricscadApp.AcadApplication\r\n");
 
   // Written again: the values change in place, and read back as written.
-  WriteWindowSettings(s, {5, -3, 700, 400}, {u"abc", false, true, u"X.App"});
+  WriteWindowSettings(s, {{5, -3}, {700, 400}}, {u"abc", false, true, u"X.App"});
   EXPECT_EQ(dir_.Read("fresh.ini"),
             "[PLYSCAN]\r\nWidth=700\r\nHeight=400\r\nLeft=5\r\nTop=-3\r\nBkgColor=abc\r\nMono=0\r\n"
             "ZoomExt=1\r\n[Target]\r\nProgID=X.App\r\n");
-  const WindowBounds b = ReadWindowBounds(s, {1, 1}, {1, 1});
-  EXPECT_EQ(b.left, 5);
-  EXPECT_EQ(b.top, -3);
-  EXPECT_EQ(b.width, 700);
-  EXPECT_EQ(b.height, 400);
+  const WindowPlacement b = ReadWindowPlacement(s, {1, 1}, {1, 1});
+  EXPECT_EQ(b.corner.x, 5);
+  EXPECT_EQ(b.corner.y, -3);
+  EXPECT_EQ(b.size.width, 700);
+  EXPECT_EQ(b.size.height, 400);
   const WindowOptions o = ReadWindowOptions(s, u"", u"");
   EXPECT_EQ(o.background, u"abc");
   EXPECT_FALSE(o.mono);
@@ -183,7 +183,7 @@ TEST_F(SettingsFile, AFreshFileHoldsBothSectionsInWritingOrder) {
 
 TEST_F(SettingsFile, KeepsForeignContentAndAddsMissingKeysToTheirSection) {
   Settings s = WithContent("mixed.ini", "[Other]\r\nx=1\r\n[PLYSCAN]\r\nMono=0\r\n");
-  WriteWindowSettings(s, {1, 2, 3, 4}, {u"9,9,9", true, true, u"P"});
+  WriteWindowSettings(s, {{1, 2}, {3, 4}}, {u"9,9,9", true, true, u"P"});
   EXPECT_EQ(dir_.Read("mixed.ini"),
             "[Other]\r\nx=1\r\n[PLYSCAN]\r\nMono=1\r\nWidth=3\r\nHeight=4\r\nLeft=1\r\nTop=2\r\nBkgColor=9,9,9\r\n"
             "ZoomExt=1\r\n[Target]\r\nProgID=P\r\n");
@@ -210,7 +210,7 @@ TEST_F(SettingsFile, AnUnwritablePlaceRaisesTheMessageWithTheFullPath) {
   const Text path = dir_.PathOf("no-such-folder/scan.ini");
   Settings s(SystemProfileStore(), path);
   try {
-    WriteWindowSettings(s, {0, 0, 681, 362}, {u"33,40,48", false, false, kDefaultProgID});
+    WriteWindowSettings(s, {{0, 0}, {681, 362}}, {u"33,40,48", false, false, kDefaultProgID});
     FAIL() << "no failure";
   } catch (const Failure& f) {
     EXPECT_EQ(f.Message(), path + u" に書き込めません");
@@ -218,33 +218,33 @@ TEST_F(SettingsFile, AnUnwritablePlaceRaisesTheMessageWithTheFullPath) {
 }
 
 TEST(KeepOnPrimaryDisplay, PullsTheWindowBackOntoTheDisplay) {
-  const WindowSize screen{1600, 1200};
+  const Size screen{1600, 1200};
   const struct {
-    WindowBounds saved, expected;
+    WindowPlacement saved, expected;
   } cases[] = {
-      {{100, 100, 681, 362}, {100, 100, 681, 362}},    // inside: unchanged
-      {{1800, 50, 681, 362}, {919, 50, 681, 362}},     // on a monitor to the right
-      {{-900, 50, 681, 362}, {0, 50, 681, 362}},       // on a monitor to the left
-      {{10, 1100, 681, 362}, {10, 838, 681, 362}},     // below
-      {{10, -400, 681, 362}, {10, 0, 681, 362}},       // above
-      {{300, 300, 2000, 1300}, {0, 0, 2000, 1300}},    // larger than the display
-      {{INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX}, {0, 0, INT32_MAX, INT32_MAX}},
-      {{INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN}, {0, 0, INT32_MIN, INT32_MIN}},
+      {{{100, 100}, {681, 362}}, {{100, 100}, {681, 362}}},  // inside: unchanged
+      {{{1800, 50}, {681, 362}}, {{919, 50}, {681, 362}}},   // on a monitor to the right
+      {{{-900, 50}, {681, 362}}, {{0, 50}, {681, 362}}},     // on a monitor to the left
+      {{{10, 1100}, {681, 362}}, {{10, 838}, {681, 362}}},   // below
+      {{{10, -400}, {681, 362}}, {{10, 0}, {681, 362}}},     // above
+      {{{300, 300}, {2000, 1300}}, {{0, 0}, {2000, 1300}}},  // larger than the display
+      {{{INT32_MAX, INT32_MAX}, {INT32_MAX, INT32_MAX}}, {{0, 0}, {INT32_MAX, INT32_MAX}}},
+      {{{INT32_MIN, INT32_MIN}, {INT32_MIN, INT32_MIN}}, {{0, 0}, {INT32_MIN, INT32_MIN}}},
   };
   for (const auto& c : cases) {
-    const WindowBounds b = KeepOnPrimaryDisplay(c.saved, screen);
-    EXPECT_EQ(b.left, c.expected.left) << c.saved.left << "," << c.saved.top;
-    EXPECT_EQ(b.top, c.expected.top) << c.saved.left << "," << c.saved.top;
-    EXPECT_EQ(b.width, c.expected.width);
-    EXPECT_EQ(b.height, c.expected.height);
+    const WindowPlacement b = KeepOnPrimaryDisplay(c.saved, screen);
+    EXPECT_EQ(b.corner.x, c.expected.corner.x) << c.saved.corner.x << "," << c.saved.corner.y;
+    EXPECT_EQ(b.corner.y, c.expected.corner.y) << c.saved.corner.x << "," << c.saved.corner.y;
+    EXPECT_EQ(b.size.width, c.expected.size.width);
+    EXPECT_EQ(b.size.height, c.expected.size.height);
   }
 }
 
 TEST_F(SettingsFile, ExtremeSavedSizesCentreWithoutOverflow) {
   const Settings s = WithContent("extreme.ini", "[PLYSCAN]\r\nWidth=-2147483648\r\nHeight=2147483647\r\n");
-  const WindowBounds b = ReadWindowBounds(s, {1, 1}, {1600, 1200});
-  EXPECT_EQ(b.left, static_cast<std::int32_t>((1600LL + 2147483648LL) / 2));
-  EXPECT_EQ(b.top, static_cast<std::int32_t>((1200LL - 2147483647LL) / 2));
+  const WindowPlacement b = ReadWindowPlacement(s, {1, 1}, {1600, 1200});
+  EXPECT_EQ(b.corner.x, static_cast<std::int32_t>((1600LL + 2147483648LL) / 2));
+  EXPECT_EQ(b.corner.y, static_cast<std::int32_t>((1200LL - 2147483647LL) / 2));
 }
 
 }  // namespace

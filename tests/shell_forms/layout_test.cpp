@@ -21,18 +21,18 @@ TEST(Placement, ScalesTheDesignAndKeepsAnchorsAndTheBottomBar) {
   const FormDesign& main = MainWindowDesign();
   const struct {
     ControlId control;
-    PixelSize client;
+    Size client;
     std::int32_t dpi;
-    Bounds expected;
+    Rect expected;
   } cases[] = {
-      {main_controls::kBoard, {665, 323}, 96, {0, 27, 665, 296}},
-      {main_controls::kBoard, {800, 400}, 96, {0, 27, 800, 373}},
-      {main_controls::kBoard, {998, 485}, 144, {0, 41, 998, 444}},
-      {main_controls::kBoard, {10, 10}, 96, {0, 27, 10, 0}},  // never negative
-      {main_controls::kProgressBar, {665, 323}, 96, {0, 308, 665, 15}},
-      {main_controls::kProgressBar, {900, 500}, 144, {0, 477, 900, 23}},
-      {main_controls::kCaptureButton, {900, 500}, 144, {59, 0, 99, 38}},
-      {main_controls::kBackgroundField, {998, 485}, 120, {213, 5, 94, 28}},
+      {main_controls::kBoard, {665, 323}, 96, Rect::Sized(0, 27, 665, 296)},
+      {main_controls::kBoard, {800, 400}, 96, Rect::Sized(0, 27, 800, 373)},
+      {main_controls::kBoard, {998, 485}, 144, Rect::Sized(0, 41, 998, 444)},
+      {main_controls::kBoard, {10, 10}, 96, Rect::Sized(0, 27, 10, 0)},  // never negative
+      {main_controls::kProgressBar, {665, 323}, 96, Rect::Sized(0, 308, 665, 15)},
+      {main_controls::kProgressBar, {900, 500}, 144, Rect::Sized(0, 477, 900, 23)},
+      {main_controls::kCaptureButton, {900, 500}, 144, Rect::Sized(59, 0, 99, 38)},
+      {main_controls::kBackgroundField, {998, 485}, 120, Rect::Sized(213, 5, 94, 28)},
   };
   for (const auto& c : cases) {
     const ControlDesign& row = Row(main, c.control);
@@ -44,8 +44,8 @@ TEST(Placement, ScalesTheDesignAndKeepsAnchorsAndTheBottomBar) {
 TEST(Placement, ControlsInsideTheGroupBoxArePlacedAgainstIt) {
   const FormDesign& dialog = TargetDialogDesign();
   const ControlDesign& edit = Row(dialog, dialog_controls::kProgIdField);
-  EXPECT_EQ(DesignedParentSize(dialog, edit), (PixelSize{297, 105}));
-  EXPECT_EQ(PlaceControl(edit, {297, 105}, {446, 158}, 144), (Bounds{24, 110, 297, 36}));
+  EXPECT_EQ(DesignedParentSize(dialog, edit), (Size{297, 105}));
+  EXPECT_EQ(PlaceControl(edit, {297, 105}, {446, 158}, 144), Rect::Sized(24, 110, 297, 36));
 }
 
 TEST(Placement, ScaleRoundsHalvesAwayFromZero) {

@@ -10,8 +10,6 @@
 namespace plyscan::testing {
 namespace {
 
-using ui::ScreenRect;
-
 // The headless window of the designed main window at 96 dpi: 665 x 323 client
 // pixels inside a Windows 10 frame.
 constexpr std::int32_t kDesignedWidth = 681;
@@ -22,7 +20,7 @@ class StartUp : public ShellTest {};
 TEST_F(StartUp, WithoutFilesTheWindowHasItsDesignAndIsCentred) {
   Start();
   EXPECT_EQ(MainForm().WindowRect(),
-            (ScreenRect{(1920 - kDesignedWidth) / 2, (1080 - kDesignedHeight) / 2, kDesignedWidth, kDesignedHeight}));
+            Rect::Sized((1920 - kDesignedWidth) / 2, (1080 - kDesignedHeight) / 2, kDesignedWidth, kDesignedHeight));
   EXPECT_EQ(main->background_field.GetText(), u"33,40,48");
   EXPECT_FALSE(main->monochrome_box.Checked());
   EXPECT_FALSE(main->zoom_extents_box.Checked());
@@ -39,17 +37,19 @@ TEST_F(StartUp, WithoutFilesTheWindowHasItsDesignAndIsCentred) {
 TEST_F(StartUp, PlacesTheWindowFromTheSettingsAndKeepsItOnThePrimaryDisplay) {
   const struct {
     const char* values;
-    ScreenRect expected;
+    Rect expected;  // left, top, width, height
   } cases[] = {
-      {"Width=0x300\r\nHeight=400\r\nLeft=10\r\nTop=20\r\n", {10, 20, 768, 400}},
-      {"Width=$300\r\nHeight=400\r\nLeft=10\r\nTop=20\r\n", {10, 20, 768, 400}},
-      {"Width=768px\r\nHeight=400\r\nLeft=10\r\nTop=20\r\n", {10, 20, kDesignedWidth, 400}},
-      {"Width=700\r\nHeight=400\r\nLeft=1800\r\nTop=900\r\n", {1220, 680, 700, 400}},  // monitor to the right
-      {"Width=700\r\nHeight=400\r\nLeft=-900\r\nTop=-5\r\n", {0, 0, 700, 400}},        // monitor to the left
-      {"Width=2500\r\nHeight=1200\r\nLeft=100\r\nTop=100\r\n", {0, 0, 2500, 1200}},    // larger than the display
-      {"Width=800\r\nHeight=600\r\n", {560, 240, 800, 600}},                           // centred with its size
+      {"Width=0x300\r\nHeight=400\r\nLeft=10\r\nTop=20\r\n", Rect::Sized(10, 20, 768, 400)},
+      {"Width=$300\r\nHeight=400\r\nLeft=10\r\nTop=20\r\n", Rect::Sized(10, 20, 768, 400)},
+      {"Width=768px\r\nHeight=400\r\nLeft=10\r\nTop=20\r\n", Rect::Sized(10, 20, kDesignedWidth, 400)},
+      {"Width=700\r\nHeight=400\r\nLeft=1800\r\nTop=900\r\n",
+       Rect::Sized(1220, 680, 700, 400)},                                                   // monitor to the right
+      {"Width=700\r\nHeight=400\r\nLeft=-900\r\nTop=-5\r\n", Rect::Sized(0, 0, 700, 400)},  // monitor to the left
+      {"Width=2500\r\nHeight=1200\r\nLeft=100\r\nTop=100\r\n",
+       Rect::Sized(0, 0, 2500, 1200)},                                   // larger than the display
+      {"Width=800\r\nHeight=600\r\n", Rect::Sized(560, 240, 800, 600)},  // centred with its size
       {"Width=abc\r\nHeight=\r\nLeft=99999999999\r\nTop=x\r\n",
-       {(1920 - kDesignedWidth) / 2, (1080 - kDesignedHeight) / 2, kDesignedWidth, kDesignedHeight}},
+       Rect::Sized((1920 - kDesignedWidth) / 2, (1080 - kDesignedHeight) / 2, kDesignedWidth, kDesignedHeight)},
   };
   int n = 0;
   for (const auto& c : cases) {
@@ -147,7 +147,7 @@ TEST_F(Exit, WritesTheEightValuesInOrderToAFreshFile) {
   Start();
   main->background_field.UserSetText(u"1,2,3");
   main->zoom_extents_box.UserSetChecked(true);
-  MainForm().SetWindowRect({-40, 70, 700, 500});
+  MainForm().SetWindowRect(Rect::Sized(-40, 70, 700, 500));
   ASSERT_TRUE(SystemFiles().Remove(dir.PathOf(Ini())).ok);
   main->ShutDown();
   EXPECT_EQ(dir.Read(Ini()),
@@ -159,12 +159,12 @@ TEST_F(Exit, WritesTheEightValuesInOrderToAFreshFile) {
 
 TEST_F(Exit, AMinimisedWindowSavesItsNormalPlaceAndTheNextStartRestoresIt) {
   Start();
-  MainForm().SetWindowRect({30, 40, 900, 500});
+  MainForm().SetWindowRect(Rect::Sized(30, 40, 900, 500));
   MainForm().Minimise();
   main->ShutDown();
 
   Start();
-  EXPECT_EQ(MainForm().WindowRect(), (ScreenRect{30, 40, 900, 500}));
+  EXPECT_EQ(MainForm().WindowRect(), Rect::Sized(30, 40, 900, 500));
 }
 
 TEST_F(Exit, ReleasesEveryThumbnail) {

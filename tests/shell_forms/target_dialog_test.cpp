@@ -234,13 +234,13 @@ TEST_F(TargetDialog, AListThatCannotBeWrittenKeepsItsOldContentWhileTheDialogSho
 
 TEST_F(TargetDialog, IsCentredTheFirstTimeAndShownAgainWhereItWas) {
   StartWith("None", nullptr);
-  ui::ScreenRect first;
+  Rect first;
   OpenDialog([&] { first = DialogWindow().WindowRect(); });
-  const ui::PixelSize screen = windows.PrimaryScreenSize();
-  EXPECT_EQ(first.left, (screen.width - first.width) / 2);
-  EXPECT_EQ(first.top, (screen.height - first.height) / 2);
-  DialogWindow().SetWindowRect({5, 6, first.width, first.height});
-  OpenDialog([&] { EXPECT_EQ(DialogWindow().WindowRect(), (ui::ScreenRect{5, 6, first.width, first.height})); });
+  const Size screen = windows.PrimaryScreenSize();
+  EXPECT_EQ(first.left, (screen.width - first.Width()) / 2);
+  EXPECT_EQ(first.top, (screen.height - first.Height()) / 2);
+  DialogWindow().SetWindowRect(first.MovedTo({5, 6}));
+  OpenDialog([&] { EXPECT_EQ(DialogWindow().WindowRect(), Rect::Sized(5, 6, first.Width(), first.Height())); });
 }
 
 }  // namespace

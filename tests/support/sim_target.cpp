@@ -97,7 +97,7 @@ void RecordingDesktop::SetForegroundWindow(WindowHandle) { calls.push_back("SetF
 
 WindowHandle SimScreen::FirstChild(WindowHandle window) { return window == kSimDocumentWindow ? kSimViewWindow : 0; }
 
-ScreenBox SimScreen::WindowBox(WindowHandle window) {
+Rect SimScreen::WindowBox(WindowHandle window) {
   if (window != kSimViewWindow && window != kSimDocumentWindow) return {};
   const simcad::View& view = cad_->GetDrawing().view;
   return {kSimViewLeft, kSimViewTop, kSimViewLeft + view.screen_width, kSimViewTop + view.screen_height};
@@ -105,7 +105,7 @@ ScreenBox SimScreen::WindowBox(WindowHandle window) {
 
 void SimScreen::CopyWindow(WindowHandle window, std::int32_t x, std::int32_t y, Bitmap& into) {
   if (window != kSimDocumentWindow) throw Failure(u"no such window");
-  copies.push_back({x, y, x + into.Width(), y + into.Height()});
+  copies.push_back(Rect::Sized(x, y, into.Width(), into.Height()));
   const simcad::Image view = simcad::RenderView(cad_->GetDrawing());
   for (std::int32_t row = 0; row < into.Height(); ++row)
     for (std::int32_t col = 0; col < into.Width(); ++col) {

@@ -86,15 +86,15 @@ class SimScreen final : public ViewWindows, public ViewCopier {
   explicit SimScreen(std::shared_ptr<simcad::SimCad> cad) : cad_(std::move(cad)) {}
 
   WindowHandle FirstChild(WindowHandle window) override;
-  ScreenBox WindowBox(WindowHandle window) override;
-  void SetCursorPos(std::int32_t x, std::int32_t y) override { cursor.push_back({x, y, x, y}); }
+  Rect WindowBox(WindowHandle window) override;
+  void SetCursorPos(std::int32_t x, std::int32_t y) override { cursor.push_back({x, y}); }
 
   void CopyWindow(WindowHandle window, std::int32_t x, std::int32_t y, Bitmap& into) override;
   void ShrinkOnto(const Bitmap& from, Bitmap& onto) override;
   Bitmap LoadBitmapFile(const Text& path) override;
 
-  std::vector<ScreenBox> cursor;   // each SetCursorPos as a point
-  std::vector<ScreenBox> copies;   // each copy's rectangle in the window
+  std::vector<Point> cursor;  // each SetCursorPos
+  std::vector<Rect> copies;   // each copy's rectangle in the window
   int loads = 0;
 
  private:

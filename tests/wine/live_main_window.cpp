@@ -34,7 +34,7 @@ LiveMainWindow::LiveMainWindow(std::vector<std::u16string> simcad_args, win32::D
 
 LiveMainWindow::~LiveMainWindow() { windows.DestroyAll(); }
 
-void LiveMainWindow::Open(const ui::ScreenRect& rect) {
+void LiveMainWindow::Open(const Rect& rect) {
   main.Create();
   services.target_prog_id = progid;
   windows.ShowMainWindow(main.Window());

@@ -40,7 +40,7 @@ class LiveMainWindow {
   LiveMainWindow& operator=(const LiveMainWindow&) = delete;
 
   // Creates and shows the window at `rect`, aimed at the simcad.exe instance.
-  void Open(const ui::ScreenRect& rect);
+  void Open(const Rect& rect);
   HWND Form() const;
   HWND Control(ui::ControlId id) const;
 

@@ -25,7 +25,7 @@ class LiveWindowTest : public ::testing::Test {
   }
 
   // simcad.exe with `simcad_args`, and the window at `rect` aimed at it.
-  void Start(std::vector<std::u16string> simcad_args, const ui::ScreenRect& rect = {40, 40, 700, 420}) {
+  void Start(std::vector<std::u16string> simcad_args, const Rect& rect = Rect::Sized(40, 40, 700, 420)) {
     live = std::make_unique<LiveMainWindow>(std::move(simcad_args));
     ASSERT_TRUE(live->simcad.Running()) << live->simcad.Problem();
     live->Open(rect);

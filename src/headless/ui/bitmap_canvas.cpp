@@ -10,13 +10,13 @@ std::int32_t BitmapCanvas::CharWidth(char16_t c, std::int32_t height) noexcept {
 
 std::int32_t BitmapCanvas::LineHeight(std::int32_t height) noexcept { return height + (height + 4) / 5; }
 
-void BitmapCanvas::FillRect(const PixelRect& rect, Colour colour) {
-  const PixelRect clipped = rect.Intersection({0, 0, target_->Width(), target_->Height()});
+void BitmapCanvas::FillRect(const Rect& rect, Colour colour) {
+  const Rect clipped = rect.Intersection({0, 0, target_->Width(), target_->Height()});
   for (std::int32_t y = clipped.top; y < clipped.bottom; ++y)
     for (std::int32_t x = clipped.left; x < clipped.right; ++x) target_->SetPixel(x, y, colour);
 }
 
-void BitmapCanvas::Rectangle(const PixelRect& rect) {
+void BitmapCanvas::Rectangle(const Rect& rect) {
   if (rect.Empty()) return;
   if (!hollow_) FillRect({rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1}, brush_);
   FillRect({rect.left, rect.top, rect.right, rect.top + 1}, pen_);
@@ -49,7 +49,7 @@ void BitmapCanvas::DrawBitmap(std::int32_t x, std::int32_t y, const Bitmap& bitm
     for (std::int32_t col = 0; col < bitmap.Width(); ++col) target_->SetPixel(x + col, y + row, bitmap.Pixel(col, row));
 }
 
-void BitmapCanvas::FocusRect(const PixelRect& rect) {
+void BitmapCanvas::FocusRect(const Rect& rect) {
   if (rect.Empty()) return;
   const auto invert = [this](std::int32_t x, std::int32_t y) {
     if ((x + y) % 2 != 0) return;

@@ -30,20 +30,20 @@ class BitmapCanvas final : public Canvas {
   static std::int32_t CharWidth(char16_t c, std::int32_t height) noexcept;
   static std::int32_t LineHeight(std::int32_t height) noexcept;
 
-  void FillRect(const PixelRect& rect, Colour colour) override;
+  void FillRect(const Rect& rect, Colour colour) override;
   void SetPen(Colour colour) override { pen_ = colour; }
   void SetBrush(Colour colour) override {
     brush_ = colour;
     hollow_ = false;
   }
   void SetHollowBrush() override { hollow_ = true; }
-  void Rectangle(const PixelRect& rect) override;
+  void Rectangle(const Rect& rect) override;
   void SetFont(const FontSpec& font) override { font_ = font; }
   const FontSpec& Font() const override { return font_; }
   std::int32_t TextWidth(TextView text) override;
   void WriteText(std::int32_t x, std::int32_t y, TextView text) override;
   void DrawBitmap(std::int32_t x, std::int32_t y, const Bitmap& bitmap) override;
-  void FocusRect(const PixelRect& rect) override;
+  void FocusRect(const Rect& rect) override;
   Colour Pixel(std::int32_t x, std::int32_t y) override { return target_->Pixel(x, y); }
 
   Colour PenColour() const override { return pen_; }

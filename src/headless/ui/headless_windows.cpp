@@ -13,11 +13,11 @@ namespace {
 
 // Windows 10 frames at 96 dpi: a sizeable frame with a caption, and a fixed
 // dialog frame.
-constexpr PixelSize kSizeableFrame{16, 39};
-constexpr PixelSize kDialogFrame{6, 29};
+constexpr Size kSizeableFrame{16, 39};
+constexpr Size kDialogFrame{6, 29};
 
 // The off-desktop place of a minimised window.
-constexpr ScreenRect kMinimisedRect{-32000, -32000, 160, 28};
+constexpr Rect kMinimisedRect = Rect::Sized(-32000, -32000, 160, 28);
 
 // A scroll bar's thickness at 96 dpi.
 constexpr std::int32_t kScrollBar = 17;
@@ -25,28 +25,28 @@ constexpr std::int32_t kScrollBar = 17;
 }  // namespace
 
 Bitmap HeadlessGrid::Paint() const {
-  const PixelSize client = grid_->ClientSize();
-  return Paint({0, 0, client.width, client.height});
+  const Size client = grid_->ClientSize();
+  return Paint(Rect::At({0, 0}, client));
 }
 
-Bitmap HeadlessGrid::Paint(const PixelRect& update) const {
-  const PixelSize client = grid_->ClientSize();
+Bitmap HeadlessGrid::Paint(const Rect& update) const {
+  const Size client = grid_->ClientSize();
   Bitmap surface(SystemSurfaces());
   surface.SetSize(client.width, client.height);
   BitmapCanvas canvas(surface);
-  PaintGrid(*grid_, canvas, update.Intersection({0, 0, client.width, client.height}), font_);
+  PaintGrid(*grid_, canvas, update.Intersection(Rect::At({0, 0}, client)), font_);
   return surface;
 }
 
-HeadlessForm::HeadlessForm(HeadlessWindowSystem& system, Form& form, ScreenRect rect)
+HeadlessForm::HeadlessForm(HeadlessWindowSystem& system, Form& form, Rect rect)
     : system_(&system), form_(&form), rect_(rect), normal_(rect), topmost_(form.Design().topmost) {}
 
-void HeadlessForm::SetWindowRect(ScreenRect rect) {
+void HeadlessForm::SetWindowRect(Rect rect) {
   if (minimised_) {
     normal_ = rect;
     return;
   }
-  const bool resized = rect.width != rect_.width || rect.height != rect_.height;
+  const bool resized = rect.Extent() != rect_.Extent();
   rect_ = rect;
   if (resized) {
     LayOut();
@@ -64,10 +64,10 @@ void HeadlessForm::Close() {
   if (form_->CloseQuery()) closed_ = true;
 }
 
-PixelSize HeadlessForm::ClientSize() const noexcept {
-  const ScreenRect r = minimised_ ? normal_ : rect_;
-  const PixelSize frame = system_->FrameOf(form_->Design());
-  return {std::max(0, r.width - frame.width), std::max(0, r.height - frame.height)};
+Size HeadlessForm::ClientSize() const noexcept {
+  const Rect r = minimised_ ? normal_ : rect_;
+  const Size frame = system_->FrameOf(form_->Design());
+  return {std::max(0, r.Width() - frame.width), std::max(0, r.Height() - frame.height)};
 }
 
 HeadlessGrid& HeadlessForm::GridOf(const Control& control) const {
@@ -82,8 +82,8 @@ void HeadlessForm::LayOut() {
   for (const auto& [control, grid] : grids_) {
     ControlDesign row = control->Design();
     row.bounds = control->GetBounds();
-    const Bounds b = PlaceControl(row, DesignedParentSize(design, row), ClientSize(), dpi);
-    grid->Model().SetOuterSize({b.width, b.height}, Scale(kScrollBar, dpi));
+    const Rect b = PlaceControl(row, DesignedParentSize(design, row), ClientSize(), dpi);
+    grid->Model().SetOuterSize(b.Extent(), Scale(kScrollBar, dpi));
   }
 }
 
@@ -101,9 +101,8 @@ void HeadlessForm::SetStacking(Stacking stacking) {
 
 ModalResult HeadlessForm::ShowModal() {
   if (!shown_before_) {
-    const PixelSize screen = system_->PrimaryScreenSize();
-    rect_.left = (screen.width - rect_.width) / 2;
-    rect_.top = (screen.height - rect_.height) / 2;
+    const Size screen = system_->PrimaryScreenSize();
+    rect_ = rect_.MovedTo({(screen.width - rect_.Width()) / 2, (screen.height - rect_.Height()) / 2});
     shown_before_ = true;
   }
   visible_ = true;
@@ -118,9 +117,9 @@ ModalResult HeadlessForm::ShowModal() {
 
 void HeadlessWindowSystem::CreateWindows(Form& form, Form* /*owner*/) {
   const FormDesign& design = form.Design();
-  const PixelSize client{Scale(design.client_width, options_.dpi), Scale(design.client_height, options_.dpi)};
-  const PixelSize size = WindowSizeFor(design, client);
-  auto window = std::make_unique<HeadlessForm>(*this, form, ScreenRect{0, 0, size.width, size.height});
+  const Size client{Scale(design.client_width, options_.dpi), Scale(design.client_height, options_.dpi)};
+  const Size size = WindowSizeFor(design, client);
+  auto window = std::make_unique<HeadlessForm>(*this, form, Rect::At({0, 0}, size));
   const FontSpec font{Text(design.font_face), Scale(design.font_height, options_.dpi), 0};
   for (const auto& control : form.Controls()) {
     if (control->Design().kind != Kind::kDrawGrid) continue;
@@ -144,13 +143,13 @@ HeadlessForm& HeadlessWindowSystem::WindowOf(const Form& form) const {
   return *windows_[static_cast<std::size_t>(forms_.rend() - at - 1)];
 }
 
-PixelSize HeadlessWindowSystem::FrameOf(const FormDesign& design) const noexcept {
-  const PixelSize frame = design.frame == Frame::kSizeableNoMaximise ? kSizeableFrame : kDialogFrame;
+Size HeadlessWindowSystem::FrameOf(const FormDesign& design) const noexcept {
+  const Size frame = design.frame == Frame::kSizeableNoMaximise ? kSizeableFrame : kDialogFrame;
   return {Scale(frame.width, options_.dpi), Scale(frame.height, options_.dpi)};
 }
 
-PixelSize HeadlessWindowSystem::WindowSizeFor(const FormDesign& design, PixelSize client) const noexcept {
-  const PixelSize frame = FrameOf(design);
+Size HeadlessWindowSystem::WindowSizeFor(const FormDesign& design, Size client) const noexcept {
+  const Size frame = FrameOf(design);
   return {client.width + frame.width, client.height + frame.height};
 }
 

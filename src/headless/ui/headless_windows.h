@@ -25,7 +25,7 @@ class HeadlessGrid final : public GridPeer {
  public:
   HeadlessGrid(GridModel& grid, FontSpec font) : grid_(&grid), font_(std::move(font)) {}
 
-  void Invalidate(const std::optional<PixelRect>&) override { ++invalidations_; }
+  void Invalidate(const std::optional<Rect>&) override { ++invalidations_; }
   void RepaintNow() override { ++repaints_; }
   bool HasFocus() const override { return focused_; }
   void TakeFocus() override { focused_ = true; }
@@ -33,7 +33,7 @@ class HeadlessGrid final : public GridPeer {
   // The client area as the grid paints it, all of it or the part `update`
   // (the rest stays white).
   Bitmap Paint() const;
-  Bitmap Paint(const PixelRect& update) const;
+  Bitmap Paint(const Rect& update) const;
 
   void SetFocused(bool focused) noexcept { focused_ = focused; }
   GridModel& Model() const noexcept { return *grid_; }
@@ -52,12 +52,12 @@ class HeadlessGrid final : public GridPeer {
 
 class HeadlessForm final : public FormPeer {
  public:
-  HeadlessForm(HeadlessWindowSystem& system, Form& form, ScreenRect rect);
+  HeadlessForm(HeadlessWindowSystem& system, Form& form, Rect rect);
 
   void CaptionChanged() override {}
-  ScreenRect WindowRect() override { return rect_; }
-  ScreenRect NormalRect() override { return minimised_ ? normal_ : rect_; }
-  void SetWindowRect(ScreenRect rect) override;
+  Rect WindowRect() override { return rect_; }
+  Rect NormalRect() override { return minimised_ ? normal_ : rect_; }
+  void SetWindowRect(Rect rect) override;
   void SetStacking(Stacking stacking) override;
   ModalResult ShowModal() override;
   void AcceptDroppedFiles(bool accept) override { accepts_drops_ = accept; }
@@ -72,7 +72,7 @@ class HeadlessForm final : public FormPeer {
   void Minimise();
 
   // The client area's size: the window's less the frame.
-  PixelSize ClientSize() const noexcept;
+  Size ClientSize() const noexcept;
   // The peer of a draw grid of the form.
   HeadlessGrid& GridOf(const Control& control) const;
 
@@ -91,8 +91,8 @@ class HeadlessForm final : public FormPeer {
   HeadlessWindowSystem* system_;
   Form* form_;
   std::vector<std::pair<const Control*, std::unique_ptr<HeadlessGrid>>> grids_;
-  ScreenRect rect_;
-  ScreenRect normal_;
+  Rect rect_;
+  Rect normal_;
   bool minimised_ = false;
   bool topmost_;
   bool visible_ = false;
@@ -107,7 +107,7 @@ class HeadlessForm final : public FormPeer {
 class HeadlessWindowSystem final : public WindowSystem {
  public:
   struct Options {
-    PixelSize screen{1920, 1080};
+    Size screen{1920, 1080};
     std::optional<std::int32_t> scale_factor = 100;
     std::int32_t dpi = 96;
     // Whether windows can be left out of screen copies (Windows 10 2004 on).
@@ -119,7 +119,7 @@ class HeadlessWindowSystem final : public WindowSystem {
 
   void CreateWindows(Form& form, Form* owner) override;
   void ShowMainWindow(Form& form) override;
-  PixelSize PrimaryScreenSize() override { return options_.screen; }
+  Size PrimaryScreenSize() override { return options_.screen; }
   std::optional<std::int32_t> ScaleFactorOfFirstMonitor() override { return options_.scale_factor; }
   std::int32_t PrimaryDpi() override { return options_.dpi; }
   void ShowError(TextView text) override { errors.emplace_back(text); }
@@ -127,7 +127,7 @@ class HeadlessWindowSystem final : public WindowSystem {
     ++message_passes;
     if (on_process_messages) on_process_messages();
   }
-  ScreenRect Desktop() override { return {0, 0, options_.screen.width, options_.screen.height}; }
+  Rect Desktop() override { return Rect::At({0, 0}, options_.screen); }
   QueuedStop TakeStopRequests(const Form&, std::uint64_t) override { return std::exchange(queued_stop, QueuedStop{}); }
   std::uint64_t TickCount() override { return now_ms; }
 
@@ -136,8 +136,8 @@ class HeadlessWindowSystem final : public WindowSystem {
 
   // The window size, frame included, of a form whose client area is `client`
   // pixels: the frame of Windows 10 at the system resolution.
-  PixelSize WindowSizeFor(const FormDesign& design, PixelSize client) const noexcept;
-  PixelSize FrameOf(const FormDesign& design) const noexcept;
+  Size WindowSizeFor(const FormDesign& design, Size client) const noexcept;
+  Size FrameOf(const FormDesign& design) const noexcept;
   std::int32_t Dpi() const noexcept { return options_.dpi; }
 
   // Plays the user while a form is shown modally: clicks, typing. A form the

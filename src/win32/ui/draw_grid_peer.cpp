@@ -40,7 +40,7 @@ void DrawGridPeer::SizeChanged() {
                       GetSystemMetricsForDpi(SM_CXVSCROLL, dpi_));
 }
 
-void DrawGridPeer::Invalidate(const std::optional<PixelRect>& area) {
+void DrawGridPeer::Invalidate(const std::optional<Rect>& area) {
   SyncScrollBars();
   if (area) {
     const RECT r{area->left, area->top, area->right + ui::GridModel::kGridLineWidth,

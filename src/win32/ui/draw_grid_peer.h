@@ -21,7 +21,7 @@ class DrawGridPeer final : public ui::GridPeer {
   DrawGridPeer& operator=(const DrawGridPeer&) = delete;
   ~DrawGridPeer() override;
 
-  void Invalidate(const std::optional<PixelRect>& area) override;
+  void Invalidate(const std::optional<Rect>& area) override;
   void RepaintNow() override;
   bool HasFocus() const override;
   void TakeFocus() override;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "shell/placement.h"
+#include "win32/geometry_win32.h"
 #include "win32/ui/dark_style.h"
 #include "win32/ui/win32_window_system.h"
 
@@ -22,8 +23,6 @@ bool TabOrderBefore(const ui::ControlDesign* a, const ui::ControlDesign* b) {
   };
   return key(a) < key(b);
 }
-
-ui::ScreenRect FromRect(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
 }  // namespace
 
@@ -155,11 +154,12 @@ void FormWindow::ApplyFonts() {
 void FormWindow::PlaceChild(ChildControl& child) {
   if (!child.Hwnd()) return;
   ui::ControlDesign row = child.Model().Design();
-  const ui::PixelSize designed = ui::DesignedParentSize(form_->Design(), row);
+  const Size designed = ui::DesignedParentSize(form_->Design(), row);
   row.bounds = child.Model().GetBounds();
   RECT client;
   GetClientRect(GetParent(child.Hwnd()), &client);
-  ui::Bounds b = ui::PlaceControl(row, designed, {client.right, client.bottom}, static_cast<std::int32_t>(Dpi()));
+  const Rect b = ui::PlaceControl(row, designed, {client.right, client.bottom}, static_cast<std::int32_t>(Dpi()));
+  std::int32_t width = b.Width();
   if (row.kind == ui::Kind::kLabel) {
     // Labels size themselves to their text, which the designed width may
     // not hold in every font.
@@ -169,9 +169,9 @@ void FormWindow::PlaceChild(ChildControl& child) {
     SIZE extent{};
     GetTextExtentPoint32W(dc.Get(), reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()),
                           &extent);
-    b.width = std::max(b.width, static_cast<std::int32_t>(extent.cx));
+    width = std::max(width, static_cast<std::int32_t>(extent.cx));
   }
-  MoveWindow(child.Hwnd(), b.left, b.top, b.width, b.height, TRUE);
+  MoveWindow(child.Hwnd(), b.left, b.top, width, b.Height(), TRUE);
 }
 
 void FormWindow::LayOut() {
@@ -334,13 +334,13 @@ bool FormWindow::PreTranslate(MSG& msg) {
 
 void FormWindow::CaptionChanged() { SetWindowTextW(Hwnd(), reinterpret_cast<const wchar_t*>(form_->Caption().c_str())); }
 
-ui::ScreenRect FormWindow::WindowRect() {
+Rect FormWindow::WindowRect() {
   RECT rect{};
   GetWindowRect(Hwnd(), &rect);
-  return FromRect(rect);
+  return FromRECT(rect);
 }
 
-ui::ScreenRect FormWindow::NormalRect() {
+Rect FormWindow::NormalRect() {
   if (!IsIconic(Hwnd())) return WindowRect();
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
@@ -352,11 +352,11 @@ ui::ScreenRect FormWindow::NormalRect() {
   monitor.cbSize = sizeof monitor;
   if (GetMonitorInfoW(MonitorFromRect(&normal, MONITOR_DEFAULTTOPRIMARY), &monitor))
     OffsetRect(&normal, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
-  return FromRect(normal);
+  return FromRECT(normal);
 }
 
-void FormWindow::SetWindowRect(ui::ScreenRect rect) {
-  SetWindowPos(Hwnd(), nullptr, rect.left, rect.top, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+void FormWindow::SetWindowRect(Rect rect) {
+  SetWindowPos(Hwnd(), nullptr, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::SetStacking(ui::Stacking stacking) {
@@ -382,10 +382,10 @@ void FormWindow::CentreOnWorkArea() {
   monitor.cbSize = sizeof monitor;
   const HWND anchor = owner_ ? owner_->Hwnd() : Hwnd();
   if (!GetMonitorInfoW(MonitorFromWindow(anchor, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
-  const ui::ScreenRect r = WindowRect();
+  const Rect r = WindowRect();
   const RECT& work = monitor.rcWork;
-  SetWindowPos(Hwnd(), nullptr, work.left + (work.right - work.left - r.width) / 2,
-               work.top + (work.bottom - work.top - r.height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Hwnd(), nullptr, work.left + (work.right - work.left - r.Width()) / 2,
+               work.top + (work.bottom - work.top - r.Height()) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 ui::ModalResult FormWindow::ShowModal() {

@@ -51,9 +51,9 @@ class FormWindow final : public Wnd, public ui::FormPeer {
 
   // ui::FormPeer
   void CaptionChanged() override;
-  ui::ScreenRect WindowRect() override;
-  ui::ScreenRect NormalRect() override;
-  void SetWindowRect(ui::ScreenRect rect) override;
+  Rect WindowRect() override;
+  Rect NormalRect() override;
+  void SetWindowRect(Rect rect) override;
   void SetStacking(ui::Stacking stacking) override;
   ui::ModalResult ShowModal() override;
   void AcceptDroppedFiles(bool accept) override;

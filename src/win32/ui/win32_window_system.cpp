@@ -45,9 +45,7 @@ FormWindow* Win32WindowSystem::WindowOf(const ui::Form& form) const noexcept {
   return nullptr;
 }
 
-ui::PixelSize Win32WindowSystem::PrimaryScreenSize() {
-  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
+Size Win32WindowSystem::PrimaryScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 std::optional<std::int32_t> Win32WindowSystem::ScaleFactorOfFirstMonitor() {
   // Only a Shcore.dll that is already loaded is asked; it is not loaded here.
@@ -138,9 +136,9 @@ ui::QueuedStop Win32WindowSystem::TakeStopRequests(const ui::Form& form, std::ui
   return stop;
 }
 
-ui::ScreenRect Win32WindowSystem::Desktop() {
-  return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-          GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+Rect Win32WindowSystem::Desktop() {
+  return Rect::Sized(GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                     GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }
 
 int Win32WindowSystem::RunMessageLoop() {

@@ -23,14 +23,14 @@ class Win32WindowSystem final : public ui::WindowSystem {
 
   void CreateWindows(ui::Form& form, ui::Form* owner) override;
   void ShowMainWindow(ui::Form& form) override;
-  ui::PixelSize PrimaryScreenSize() override;
+  Size PrimaryScreenSize() override;
   std::optional<std::int32_t> ScaleFactorOfFirstMonitor() override;
   std::int32_t PrimaryDpi() override;
   void ShowError(TextView text) override;
   void ProcessMessages() override;
   ui::QueuedStop TakeStopRequests(const ui::Form& form, std::uint64_t other_window) override;
   std::uint64_t TickCount() override { return GetTickCount64(); }
-  ui::ScreenRect Desktop() override;
+  Rect Desktop() override;
 
   // WM_DROPFILES of the form's window goes to `handler`, which releases the drop.
   void OnDropFiles(const ui::Form& form, std::function<void(HDROP)> handler);
