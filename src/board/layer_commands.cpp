@@ -2,41 +2,21 @@
 
 #include "cadlink/cad_calls.h"
 #include "cadlink/command_texts.h"
+#include "cadlink/command_variables.h"
 #include "layers/layer_switches.h"
 
 namespace plyscan::board {
 
 namespace {
 
-// From the moment "EXPERT" is 5 until the layer texts are through: on the way
-// out by a failure, "EXPERT" 0 and "CMDECHO" 1 again, each on its own.
-class CommandVariablesPutBack {
- public:
-  CommandVariablesPutBack(automation::Object& document, FailureTrace* trace) : document_(&document), trace_(trace) {}
-  CommandVariablesPutBack(const CommandVariablesPutBack&) = delete;
-  CommandVariablesPutBack& operator=(const CommandVariablesPutBack&) = delete;
-  ~CommandVariablesPutBack() {
-    if (!armed_) return;
-    RunGuarded(trace_, [this] { cad::SetVariable(*document_, u"EXPERT", 0); });
-    RunGuarded(trace_, [this] { cad::SetVariable(*document_, u"CMDECHO", 1); });
-  }
-  void Done() noexcept { armed_ = false; }
-
- private:
-  automation::Object* document_;
-  FailureTrace* trace_;
-  bool armed_ = true;
-};
-
 // The layer text for one record between "EXPERT" 5 / "CMDECHO" 0 and the
-// text that sets them to 0 and 1.
+// text that sets them to 0 and 1 (the scope sets them back itself when a
+// step before fails).
 void SendLayerText(automation::Object& document, FailureTrace* trace, const Text& text) {
-  cad::SetVariable(document, u"EXPERT", 5);
-  CommandVariablesPutBack put_back(document, trace);
-  cad::SetVariable(document, u"CMDECHO", 0);
+  cad::CommandVariables variables(document, trace);
   cad::SendCommand(document, text);
   cad::SendCommand(document, cad::kResetVariablesCommand);
-  put_back.Done();
+  variables.Dismiss();
 }
 
 bool InRange(const LayerSnapshot& records, std::int64_t index) {

@@ -32,4 +32,30 @@ bool RunGuarded(FailureTrace* trace, Body&& body) noexcept {
   }
 }
 
+// The steps of a put-back, each under its own guard: a failed step is traced
+// and the next one runs, except that once a step finds the server gone
+// (hr::ServerGone), no further step calls it.
+class GuardedSteps {
+ public:
+  explicit GuardedSteps(FailureTrace* trace, bool server_gone = false) noexcept : trace_(trace), gone_(server_gone) {}
+
+  template <typename Step>
+  void Run(Step&& step) noexcept {
+    if (gone_) return;
+    try {
+      std::forward<Step>(step)();
+    } catch (const AutomationFailure& failure) {
+      gone_ = hr::ServerGone(failure.HResult());
+      if (trace_) trace_->Discarded(failure.Message());
+    } catch (...) {
+      if (trace_) trace_->Discarded(DescribeCurrentFailure());
+    }
+  }
+  bool ServerGone() const noexcept { return gone_; }
+
+ private:
+  FailureTrace* trace_;
+  bool gone_;
+};
+
 }  // namespace plyscan

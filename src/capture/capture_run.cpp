@@ -6,6 +6,7 @@
 #include "base/failure.h"
 #include "cadlink/cad_calls.h"
 #include "cadlink/command_texts.h"
+#include "cadlink/command_variables.h"
 #include "cadlink/target_kind.h"
 #include "capture/capture_geometry.h"
 #include "capture/monochrome.h"
@@ -44,9 +45,9 @@ class PutBack {
   PutBack(CaptureHost& host, FailureTrace* trace, const LayerSnapshot& records)
       : host_(host), trace_(trace), records_(records) {}
 
-  bool restore_layers = false;     // a layer text was sent
-  bool command_variables = false;  // "EXPERT" 5 and "CMDECHO" 0
-  bool filedia = false;            // "FILEDIA" 0 by the export route
+  bool restore_layers = false;                         // a layer text was sent
+  cad::CommandVariables* command_variables = nullptr;  // "EXPERT" 5 and "CMDECHO" 0
+  bool filedia = false;                                // "FILEDIA" 0 by the export route
   std::optional<std::int32_t> grid_mode;
   std::optional<std::int32_t> ucs_icon;
   bool selection_used = false;
@@ -56,43 +57,27 @@ class PutBack {
   std::int32_t layer_count = 0;
 
   void AfterFailure(bool server_gone) noexcept {
-    gone_ = server_gone;
-    if (restore_layers) Try([&] { RestoreLayers(host_, layers, layer_count, records_); });
-    if (command_variables) {
-      Try([&] { cad::SetVariable(*document, u"EXPERT", 0); });
-      Try([&] { cad::SetVariable(*document, u"CMDECHO", 1); });
-    }
-    if (filedia) Try([&] { cad::SetVariable(*document, u"FILEDIA", 1); });
-    if (grid_mode) Try([&] { cad::SetVariable(*document, u"GRIDMODE", static_cast<std::int16_t>(*grid_mode)); });
-    if (ucs_icon) Try([&] { cad::SetVariable(*document, u"UCSICON", static_cast<std::int16_t>(*ucs_icon)); });
-    if (selection_used) Try([&] { selection->Call(u"Clear"); });
-    gone_ = false;  // what follows is the program's own
-    Try([&] {
+    GuardedSteps cad(trace_, server_gone);
+    if (restore_layers) cad.Run([&] { RestoreLayers(host_, layers, layer_count, records_); });
+    if (command_variables) command_variables->PutBackWith([&](auto&& step) { cad.Run(step); });
+    if (filedia) cad.Run([&] { cad::SetVariable(*document, u"FILEDIA", 1); });
+    if (grid_mode) cad.Run([&] { cad::SetVariable(*document, u"GRIDMODE", static_cast<std::int16_t>(*grid_mode)); });
+    if (ucs_icon) cad.Run([&] { cad::SetVariable(*document, u"UCSICON", static_cast<std::int16_t>(*ucs_icon)); });
+    if (selection_used) cad.Run([&] { selection->Call(u"Clear"); });
+    // The window's own steps, whatever became of the server.
+    GuardedSteps window(trace_);
+    window.Run([&] {
       host_.Relayout();
       host_.Progress().SetPosition(0);
       host_.Progress().SetVisible(false);
     });
-    Try([&] { host_.BackAfterCapture(); });
+    window.Run([&] { host_.BackAfterCapture(); });
   }
 
  private:
-  template <typename Step>
-  void Try(Step&& step) noexcept {
-    if (gone_) return;
-    try {
-      step();
-    } catch (const AutomationFailure& failure) {
-      if (hr::ServerGone(failure.HResult())) gone_ = true;
-      if (trace_) trace_->Discarded(failure.Message());
-    } catch (...) {
-      if (trace_) trace_->Discarded(DescribeCurrentFailure());
-    }
-  }
-
   CaptureHost& host_;
   FailureTrace* trace_;
   const LayerSnapshot& records_;
-  bool gone_ = false;
 };
 
 class CaptureRun {
@@ -140,6 +125,7 @@ class CaptureRun {
   ObjectRef document_;
   ObjectRef selection_;
   ObjectRef layers_;
+  std::optional<cad::CommandVariables> variables_;
   Colour background_ = 0;
   Variant extents_min_;
   Variant extents_max_;
@@ -183,6 +169,9 @@ void CaptureRun::Body(automation::Object& application) {
   const std::int32_t height = screen.ElementAsInt32(1, u"SCREENSIZE");
   const WindowHandle document_window = document_->Get(u"HWND").AsWindowHandle(u"HWND");
   view_ = s_.view.WindowBox(s_.view.FirstChild(document_window));
+  // The cursor waits on the view's corner, outside the copied drawing, so
+  // that neither it nor a hover highlight the CAD draws under it is in a
+  // picture.
   park_cursor_ = ParksCursorOnView(progid_);
   if (park_cursor_) s_.view.SetCursorPos(view_.left, view_.top);
   Check();
@@ -210,9 +199,7 @@ void CaptureRun::Body(automation::Object& application) {
     ProgressDisplay& progress = host_.Progress();
     progress.SetMax(count);
     progress.SetPosition(0);
-    put_back_.command_variables = true;
-    cad::SetVariable(*document_, u"EXPERT", 5);
-    cad::SetVariable(*document_, u"CMDECHO", 0);
+    put_back_.command_variables = &variables_.emplace(*document_, s_.cad.trace);
     ReadLayers(*layers, count);
     SortByName(records_, s_.collator);
     progress.SetVisible(true);
@@ -225,10 +212,8 @@ void CaptureRun::Body(automation::Object& application) {
 
     RestoreLayers(host_, layers, count, records_);
     put_back_.restore_layers = false;
-    // Each on its own: a refused "EXPERT" still lets "CMDECHO" come back.
-    RunGuarded(s_.cad.trace, [&] { cad::SetVariable(*document_, u"EXPERT", 0); });
-    RunGuarded(s_.cad.trace, [&] { cad::SetVariable(*document_, u"CMDECHO", 1); });
-    put_back_.command_variables = false;
+    variables_->PutBack();
+    put_back_.command_variables = nullptr;
     cad::Regen(*document_);
   }
 
