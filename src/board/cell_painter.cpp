@@ -14,21 +14,17 @@ std::int32_t PointsToPixels(std::int32_t points, std::int32_t dpi) { return (poi
 
 }  // namespace
 
-std::int32_t HeaderBarHeight(double disp_scale) noexcept {
-  const double t = std::trunc(disp_scale * 20.0);
-  return std::isfinite(t) && t > 0 && t < 10000 ? static_cast<std::int32_t>(t) : 0;
-}
-
-void PaintBoardCell(Canvas& canvas, const BoardCellPaint& board, std::int32_t col, std::int32_t row, const Rect& rect) {
-  const std::int64_t i = static_cast<std::int64_t>(row) * board.col_count + col;
-  if (i < 0 || i >= static_cast<std::int64_t>(board.records.size()) ||
-      !board.records[static_cast<std::size_t>(i)].thumbnail) {
+void PaintBoardCell(Canvas& canvas, const BoardView& board, std::int32_t col, std::int32_t row, const Rect& rect) {
+  const std::int64_t i = board.IndexOf(col, row);
+  const LayerSnapshot& records = board.Records();
+  if (i < 0 || i >= static_cast<std::int64_t>(records.size()) || !records[static_cast<std::size_t>(i)].thumbnail) {
     canvas.FillRect(rect, 0);
     return;
   }
-  const LayerRecord& record = board.records[static_cast<std::size_t>(i)];
+  const LayerRecord& record = records[static_cast<std::size_t>(i)];
   const Bitmap& thumbnail = *record.thumbnail;
-  const std::int32_t t = HeaderBarHeight(board.disp_scale);
+  const double scale = board.DisplayScale();
+  const std::int32_t t = HeaderBarHeight(scale);
 
   canvas.FillRect(rect, thumbnail.Pixel(0, 0));
 
@@ -36,16 +32,16 @@ void PaintBoardCell(Canvas& canvas, const BoardCellPaint& board, std::int32_t co
   canvas.Rectangle({rect.left + 1, rect.top + 1, rect.right - 1, rect.top + t});
 
   FontSpec font = canvas.Font();
-  font.height = PointsToPixels(kNamePoints, board.dpi);
+  font.height = PointsToPixels(kNamePoints, board.Dpi());
   font.colour = 0xFFFFFF;
   canvas.SetFont(font);
-  canvas.WriteText(rect.left + kTextInset, rect.top + static_cast<std::int32_t>(std::trunc(board.disp_scale)),
-                   record.name);
+  canvas.WriteText(rect.left + kTextInset, rect.top + static_cast<std::int32_t>(std::trunc(scale)), record.name);
   const Text count = DecimalText(record.object_count);
   canvas.WriteText(rect.right - canvas.TextWidth(count) - kTextInset, rect.top + kCountTop, count);
 
-  canvas.DrawBitmap(rect.left + (board.default_col_width - thumbnail.Width()) / 2,
-                    rect.top + t + (board.default_row_height - thumbnail.Height() - t) / 2, thumbnail);
+  const Size cell = board.Cell();
+  canvas.DrawBitmap(rect.left + (cell.width - thumbnail.Width()) / 2,
+                    rect.top + t + (cell.height - thumbnail.Height() - t) / 2, thumbnail);
 
   canvas.SetPen(kFrameColour);
   canvas.SetHollowBrush();

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "base/canvas.h"
-#include "layers/layer_snapshot.h"
+#include "board/board_view.h"
 
 namespace plyscan::board {
 
@@ -16,20 +16,8 @@ inline constexpr Colour kBarColour = 0xEE687B;
 inline constexpr Colour kEmptyBarColour = 0x808080;
 inline constexpr Colour kFrameColour = 0x808080;
 
-// The header bar's height: the whole part of the display scale x 20 pixels.
-[[nodiscard]] std::int32_t HeaderBarHeight(double disp_scale) noexcept;
-
-struct BoardCellPaint {
-  const LayerSnapshot& records;
-  std::int32_t col_count;
-  double disp_scale;
-  std::int32_t default_col_width;
-  std::int32_t default_row_height;
-  std::int32_t dpi;  // of the grid, for the 10-point font
-};
-
 // Paints cell (col, row) into `rect`. The canvas holds the grid's font; the
 // pen it holds outlines the bar, and the painter leaves the frame's pen.
-void PaintBoardCell(Canvas& canvas, const BoardCellPaint& board, std::int32_t col, std::int32_t row, const Rect& rect);
+void PaintBoardCell(Canvas& canvas, const BoardView& board, std::int32_t col, std::int32_t row, const Rect& rect);
 
 }  // namespace plyscan::board

@@ -1,8 +1,9 @@
 // A CAD that is busy (a dialog open, a long command running) refuses calls
-// for a while: SERVERCALL_REJECTED, or RETRYLATER where the message filter
-// does not retry it (Wine never asks the filter). A refused call never ran,
-// so it is asked again every 250 ms, up to 60 s in all, and only then does
-// the refusal stand. Objects that come back from calls are as patient.
+// for a while: SERVERCALL_REJECTED, or RETRYLATER where the thread's COM
+// message filter does not retry it (src/win32/message_filter.h; Wine never
+// asks the filter). A refused call never ran, so it is asked again every
+// 250 ms, up to 60 s in all, and only then does the refusal stand. Objects
+// that come back from calls are as patient.
 #pragma once
 
 #include "cadlink/automation.h"

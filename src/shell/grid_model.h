@@ -2,7 +2,7 @@
 // window's DPI, column and row counts, the current cell, the scroll
 // position, the scroll bars it needs, the hit test, the keyboard moves, the
 // order of its mouse events and its painting around the owner's cell
-// painter. The control `board` holds one; a window system attaches a
+// painter. Every control of kind draw grid holds one; a window system attaches a
 // peer that shows it and feeds it the user's input.
 #pragma once
 

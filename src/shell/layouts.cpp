@@ -18,7 +18,8 @@ namespace d = dialog_controls;
 
 // Main window. Controls in the designer's order along the toolbar, then the
 // board and the bar; the board keeps its distance to every edge and the bar
-// runs along the bottom.
+// runs along the bottom. The undo-capture and save-state buttons are hidden:
+// a capture saves the state itself, and the restore button puts it back.
 constexpr std::array<ControlDesign, 11> kMainWindowControls{{
     // id, kind, caption, hint, bounds, tab order, font height, flags, parent, modal result
     {m::kTargetButton, Kind::kPushButton, u"CAD", u"ターゲットCAD を変更", At(1, 0, 34, 25), 0, 0, 0, kOnForm,

@@ -6,7 +6,7 @@
 #include "base/failure.h"
 #include "base/file_paths.h"
 #include "base/platform.h"
-#include "board/board_layout.h"
+#include "board/board_view.h"
 #include "board/board_sheet.h"
 #include "board/cell_hint.h"
 #include "board/cell_painter.h"
@@ -85,9 +85,8 @@ class MainWindow::CaptureWindow final : public CaptureHost {
   }
   void Relayout() override { form_.LayOutBoard(); }
   void ShowCaptured(std::size_t index) override {
-    ui::GridModel& grid = form_.grid;
-    grid.SetRow(static_cast<std::int32_t>(static_cast<std::int64_t>(index) / grid.ColCount()));
-    grid.Repaint();
+    form_.grid.SetRow(form_.View().RowOf(index));
+    form_.grid.Repaint();
   }
   void ShowFirstCell() override {
     form_.grid.SetRow(0);
@@ -96,9 +95,7 @@ class MainWindow::CaptureWindow final : public CaptureHost {
   void ProcessMessages() override { form_.services_->windows.ProcessMessages(); }
   bool Monochrome() override { return form_.monochrome_box.Checked(); }
   Text BackgroundText() override { return form_.background_field.GetText(); }
-  Size Thumbnail() override {
-    return {form_.grid.DefaultColWidth(), form_.grid.DefaultRowHeight() - board::HeaderBarHeight(form_.display_scale)};
-  }
+  Size Thumbnail() override { return form_.View().Thumbnail(); }
   ProgressDisplay& Progress() override { return progress_; }
   StopRequest Stop(WindowHandle cad_window) override {
     const ui::QueuedStop queued = form_.services_->windows.TakeStopRequests(form_.form_, cad_window);
@@ -236,6 +233,10 @@ void MainWindow::ShutDown() {
   });
 }
 
+// The window accepts dropped files, so that a drawing dragged onto it from
+// Explorer is not refused with the no-entry cursor, and reads each name as
+// the drop hands it over; it does nothing with them yet, and releases the
+// drop so that its memory does not outlive the message.
 void MainWindow::TakeDroppedFiles(ui::DroppedFiles& drop) {
   const std::uint32_t count = drop.Count();
   for (std::uint32_t i = 0; i < count; ++i) static_cast<void>(drop.Name(i, kDropNameCapacity));
@@ -249,10 +250,12 @@ void MainWindow::LayOutBoard() {
   grid.SetRowCount(shape->rows);
 }
 
+board::BoardView MainWindow::View() const {
+  return {snapshot, grid.ColCount(), {grid.DefaultColWidth(), grid.DefaultRowHeight()}, display_scale, grid.Dpi()};
+}
+
 void MainWindow::PaintCell(Canvas& canvas, std::int32_t col, std::int32_t row, const Rect& rect) {
-  const board::BoardCellPaint cells{
-      snapshot, grid.ColCount(), display_scale, grid.DefaultColWidth(), grid.DefaultRowHeight(), grid.Dpi()};
-  board::PaintBoardCell(canvas, cells, col, row, rect);
+  board::PaintBoardCell(canvas, View(), col, row, rect);
 }
 
 void MainWindow::IsolatePressedLayer(ui::MouseButton, ui::ShiftState, std::int32_t x, std::int32_t y) {
@@ -260,15 +263,13 @@ void MainWindow::IsolatePressedLayer(ui::MouseButton, ui::ShiftState, std::int32
   // grid lines and the scroll position in both directions are counted and a
   // press isolates the layer under the pointer.
   const auto cell = grid.MouseCoord(x, y);
-  if (!cell || !board::RecordInCell(cell->col, cell->row, grid.ColCount(), snapshot.size())) return;
+  if (!cell || !View().RecordIn(cell->col, cell->row)) return;
   grid.SetRow(cell->row);
   grid.SetCol(cell->col);
   IsolateCurrentLayer();
 }
 
-std::int64_t MainWindow::CurrentIndex() const {
-  return static_cast<std::int64_t>(grid.Row()) * grid.ColCount() + grid.Col();
-}
+std::int64_t MainWindow::CurrentIndex() const { return View().IndexOf(grid.Col(), grid.Row()); }
 
 void MainWindow::IsolateCurrentLayer() {
   board::IsolateLayer(services_->cad, Target(), snapshot, CurrentIndex(), zoom_extents_box.Checked());
@@ -307,34 +308,27 @@ void MainWindow::FindTypedLayer(char16_t character) {
       type_ahead_.Type(character, services_->windows.TickCount(), current >= 0 ? static_cast<std::size_t>(current) : 0,
                        snapshot, services_->collator);
   if (!found) return;
-  const auto index = static_cast<std::int64_t>(*found);
-  grid.SetRow(static_cast<std::int32_t>(index / grid.ColCount()));
-  grid.SetCol(static_cast<std::int32_t>(index % grid.ColCount()));
+  const board::BoardView view = View();
+  grid.SetRow(view.RowOf(*found));
+  grid.SetCol(view.ColOf(*found));
 }
 
 Text MainWindow::CellToolTip(std::optional<ui::GridCell> cell) const {
   std::optional<std::size_t> index;
-  if (cell) index = board::RecordInCell(cell->col, cell->row, grid.ColCount(), snapshot.size());
+  if (cell) index = View().RecordIn(cell->col, cell->row);
   return board::CellHint(snapshot, index, board.Design().hint);
 }
 
 Bitmap MainWindow::BoardPicture() {
-  const board::SheetLayout sheet =
-      board::SheetFor(snapshot.size(), grid.ColCount(), grid.DefaultColWidth(), grid.DefaultRowHeight());
-  const board::BoardCellPaint cells{
-      snapshot, sheet.cols, display_scale, grid.DefaultColWidth(), grid.DefaultRowHeight(), grid.Dpi()};
+  const board::BoardView view = View();
   const ui::FormDesign& design = form_.Design();
   const FontSpec font{design.font_face, ui::Scale(design.font_height, grid.Dpi()), 0};
-  // Bands of whole rows of some megabytes each, so that a board of thousands
-  // of layers never needs its picture twice at once.
-  const std::int32_t pitch = sheet.cell_height + 1;
-  const std::int64_t row_bytes = static_cast<std::int64_t>(sheet.Width()) * 3 * pitch;
-  const auto band_rows =
-      static_cast<std::int32_t>(std::max<std::int64_t>(1, (8 << 20) / std::max<std::int64_t>(1, row_bytes)));
+  // Bands of some megabytes each of the 24-bit picture.
+  const std::int32_t band_rows = view.BandRows(8 << 20, 3);
+  const Size size = view.SheetSize();
   return services_->pictures.Paint(
-      sheet.Width(), sheet.Height(), band_rows * pitch, [&](Canvas& canvas, std::int32_t band_top) {
-        const std::int32_t first = band_top / pitch;
-        board::PaintSheetRows(canvas, sheet, cells, font, grid.Design().line_colour, first, first + band_rows);
+      size.width, size.height, band_rows * view.RowPitch(), [&](Canvas& canvas, std::int32_t band_top) {
+        board::PaintSheetBand(canvas, view, font, grid.Design().line_colour, band_top, band_rows);
       });
 }
 

@@ -8,6 +8,7 @@
 
 #include "base/canvas.h"
 #include "base/progress_display.h"
+#include "board/board_view.h"
 #include "board/type_ahead.h"
 #include "layers/layer_snapshot.h"
 #include "shell/controls.h"
@@ -89,6 +90,8 @@ class MainWindow {
   class CaptureWindow;
 
   const Text& Target() const noexcept { return services_->target_prog_id; }
+  // The board's records in the grid's columns and cells.
+  board::BoardView View() const;
   // The index of the current cell's record (it may lie past the records).
   std::int64_t CurrentIndex() const;
 

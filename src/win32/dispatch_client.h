@@ -1,6 +1,8 @@
 // The CAD link's Win32 adapter: an automation::Object over a late-bound
-// IDispatch. Each call resolves the member name with GetIDsOfNames and then
-// invokes it; reads are method-or-property-get, writes property put with the
+// IDispatch. A call resolves the member name with GetIDsOfNames and then
+// invokes it; plyscan.exe keeps each object's DISPIDs once resolved (see
+// DispatchIds in win32_automation_runtime.h), so a member is looked up once
+// per object and command; reads are method-or-property-get, writes property put with the
 // named argument DISPID_PROPERTYPUT, the rest methods. Every failure becomes
 // an AutomationFailure carrying the HRESULT, the member and the server's
 // exception text.

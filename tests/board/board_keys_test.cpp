@@ -114,9 +114,8 @@ TEST_F(BigBoard, CtrlCCopiesThePictureOfEveryRecordInTheBoardsColumns) {
   Key(u'C', {false, true, false});
   ASSERT_TRUE(pictures.clipboard);
   const Bitmap& sheet = *pictures.clipboard;
-  const board::SheetLayout layout = board::SheetFor(40, 3, 200, 140);
-  EXPECT_EQ(sheet.Width(), layout.Width());    // 3 columns
-  EXPECT_EQ(sheet.Height(), layout.Height());  // 14 rows
+  EXPECT_EQ(sheet.Width(), 602);    // 3 columns of 200 and 2 lines
+  EXPECT_EQ(sheet.Height(), 1973);  // 14 rows of 140 and 13 lines
   EXPECT_EQ(sheet.BitsPerPixel(), 24);
   // Every record with its bar and its thumbnail, the cells after the last black.
   for (int i = 0; i < 42; ++i) {
@@ -172,11 +171,10 @@ TEST(BoardSheet, BandsPaintTheSamePictureAsOneSurface) {
     records[i].thumbnail = std::make_unique<Bitmap>(SystemSurfaces());
     records[i].thumbnail->SetSize(200, 120);
   }
-  const board::SheetLayout sheet = board::SheetFor(records.size(), 3, 200, 140);
-  const board::BoardCellPaint cells{records, 3, 1.0, 200, 140, 96};
+  const board::BoardView view(records, 3, {200, 140}, 1.0, 96);
   const auto paint = [&](std::int32_t band) {
-    return pictures.Paint(sheet.Width(), sheet.Height(), band, [&](Canvas& canvas, std::int32_t top) {
-      board::PaintSheetRows(canvas, sheet, cells, {u"Tahoma", 11, 0}, 0x404040, top / 141, top / 141 + band / 141);
+    return pictures.Paint(602, 422, band, [&](Canvas& canvas, std::int32_t top) {
+      board::PaintSheetBand(canvas, view, {u"Tahoma", 11, 0}, 0x404040, top, band / 141);
     });
   };
   const Bitmap whole = paint(3 * 141);

@@ -48,7 +48,7 @@ class CellPainter : public ::testing::TestWithParam<Scale> {
   }
 
   void Paint(std::int32_t col = 0) {
-    const BoardCellPaint board{records, 2, GetParam().disp_scale, width, height, GetParam().dpi};
+    const BoardView board(records, 2, {width, height}, GetParam().disp_scale, GetParam().dpi);
     PaintBoardCell(canvas, board, col, 0, rect);
   }
 

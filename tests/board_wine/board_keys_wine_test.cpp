@@ -11,7 +11,6 @@
 #include <thread>
 
 #include "base/platform.h"
-#include "board/board_sheet.h"
 #include "board/cell_painter.h"
 #include "live_window_test.h"
 #include "win32/com_ptr.h"
@@ -122,14 +121,16 @@ TEST_F(BoardKeysWine, CtrlSWritesAPngOfTheWholeBoard) {
   PumpFor(std::chrono::milliseconds(300));
 
   const Png png = ReadPng(path);
+  // The demo's 13 layers in the board's 3 columns of 200 x 140 (at 96 dpi):
+  // 5 rows, with one-pixel lines between the cells.
   const std::size_t records = Main().snapshot.size();
-  const board::SheetLayout sheet =
-      board::SheetFor(records, Main().grid.ColCount(), Main().grid.DefaultColWidth(), Main().grid.DefaultRowHeight());
-  ASSERT_EQ(png.width, static_cast<UINT>(sheet.Width()));
-  ASSERT_EQ(png.height, static_cast<UINT>(sheet.Height()));
+  ASSERT_EQ(records, 13u);
+  ASSERT_EQ(Main().grid.ColCount(), 3);
+  ASSERT_EQ(png.width, 602u);
+  ASSERT_EQ(png.height, 704u);
   for (std::size_t i = 0; i < records; ++i) {
-    const UINT left = static_cast<UINT>(i % sheet.cols) * (sheet.cell_width + 1);
-    const UINT top = static_cast<UINT>(i / sheet.cols) * (sheet.cell_height + 1);
+    const UINT left = static_cast<UINT>(i % 3) * 201;
+    const UINT top = static_cast<UINT>(i / 3) * 141;
     EXPECT_EQ(png.At(left + 3, top + 3), static_cast<COLORREF>(i ? board::kBarColour : board::kEmptyBarColour)) << i;
     EXPECT_EQ(png.At(left + 10, top + 20 + 10), RGB(0, 0xFF, 0)) << i;  // the thumbnail's own pixel
   }

@@ -51,7 +51,7 @@ LayerSnapshot FromNames(SurfaceFactory& surfaces, std::initializer_list<const ch
   return records;
 }
 
-TEST(MdiBmpResize, KeepsTheFirstRecordsAndAppendsEmptyOnes) {
+TEST(SnapshotResize, KeepsTheFirstRecordsAndAppendsEmptyOnes) {
   CountingSurfaces surfaces;
   LayerSnapshot records = FromNames(surfaces, {u"A", u"B", u"C"});
   records[1].frozen = true;
@@ -76,7 +76,7 @@ TEST(MdiBmpResize, KeepsTheFirstRecordsAndAppendsEmptyOnes) {
   EXPECT_EQ(surfaces.Created(), 3);
 }
 
-TEST(MdiBmpRelease, ReleasesEveryThumbnailAndKeepsTheRest) {
+TEST(SnapshotRelease, ReleasesEveryThumbnailAndKeepsTheRest) {
   CountingSurfaces surfaces;
   LayerSnapshot records = FromNames(surfaces, {u"A", u"B", u"C"});
   records[2].object_count = 9;
