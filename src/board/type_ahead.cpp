@@ -29,12 +29,14 @@ std::optional<std::size_t> TypeAhead::Type(char16_t c, std::uint64_t now, std::s
   if (fresh) typed_.clear();
   typed_.push_back(c);
   if (records.empty()) return std::nullopt;
-  if (current >= records.size()) current = 0;
+  // From a cell past the last record the search starts at the first one.
+  const bool past = current >= records.size();
+  const std::size_t next = past ? 0 : current + 1;
   // A new text looks past the current record; a longer one may stay on it.
-  if (const auto found = FindFrom(fresh ? current + 1 : current, typed_, records, collator)) return found;
+  if (const auto found = FindFrom(fresh || past ? next : current, typed_, records, collator)) return found;
   // The same letter again and again: the next name that begins with it.
   const bool one_letter = std::all_of(typed_.begin(), typed_.end(), [&](char16_t t) { return t == typed_[0]; });
-  if (one_letter && typed_.size() > 1) return FindFrom(current + 1, Text(1, c), records, collator);
+  if (one_letter && typed_.size() > 1) return FindFrom(next, Text(1, c), records, collator);
   return std::nullopt;
 }
 

@@ -1,8 +1,9 @@
 // Finding a layer on the board by typing its name: each letter typed within
 // a second of the one before extends the text; a pause starts a new one. The
 // current record stays while its name still begins with the text; otherwise
-// the next record (after the current one for a new text, wrapping at the
-// end) whose name does. Names are compared as the board's order compares
+// the next record (after the current one for a new text, from the first one
+// when the current cell lies past the records, wrapping at the end) whose
+// name does. Names are compared as the board's order compares
 // them: the user's locale, letter case ignored. Typing one letter over and
 // over goes through the names that begin with it.
 #pragma once

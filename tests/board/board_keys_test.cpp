@@ -90,6 +90,23 @@ TEST_F(BoardKeys, TypingFindsTheNextLayerWhoseNameBeginsSo) {
   EXPECT_EQ(cad.target.attaches, 0);  // nothing went to the CAD
 }
 
+// Past the last record (Ctrl+End on a last row that is not full), typing
+// starts from the first record, not from the second.
+class ShortLastRow : public BoardKeys {
+ protected:
+  ShortLastRow() : BoardKeys(Named({u"Ant", u"Apple", u"Bee", u"Cat"})) {}
+};
+
+TEST_F(ShortLastRow, TypingFromPastTheLastRecordStartsAtTheFirst) {
+  ASSERT_EQ(main->grid.ColCount(), 3);
+  Key(ui::keys::kEnd, {false, true, false});
+  ASSERT_EQ(Current(), 5);  // the cell after the last record
+  Type(u'a', 1000);
+  EXPECT_EQ(Current(), 0);  // Ant, not Apple
+  Type(u'a', 3000);
+  EXPECT_EQ(Current(), 1);  // then Apple
+}
+
 TEST_F(BoardKeys, TheToolTipShowsTheCellsDetailsThenTheHint) {
   const Text hint = u"クリックでこの画層だけ表示";
   EXPECT_EQ(main->grid.HintAt(210, 10, hint), u"beta\r\nオブジェクト数 1\r\nオフ / 解凍 / ロック\r\n" + hint);
