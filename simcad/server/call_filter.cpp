@@ -5,8 +5,8 @@
 
 namespace simcad::server {
 
-plyscan::win32::ComPtr<IMessageFilter> RejectingFilter::Create(int reject_first) {
-  return plyscan::win32::ComPtr<IMessageFilter>::Adopt(new RejectingFilter(reject_first));
+plyscan::win32::ComPtr<IMessageFilter> RejectingFilter::Create(int reject_first, CallLog* log) {
+  return plyscan::win32::ComPtr<IMessageFilter>::Adopt(new RejectingFilter(reject_first, log));
 }
 
 HRESULT RejectingFilter::QueryInterface(REFIID riid, void** out) {
@@ -32,6 +32,7 @@ DWORD RejectingFilter::HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO i
   const bool automation_call = interface_info && IsEqualIID(interface_info->iid, IID_IDispatch);
   if (automation_call && left_to_reject_ > 0) {
     --left_to_reject_;
+    if (log_) log_->WriteRejection(++rejected_);
     return SERVERCALL_REJECTED;
   }
   return SERVERCALL_ISHANDLED;

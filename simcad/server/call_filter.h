@@ -2,20 +2,23 @@
 // first N incoming automation calls (calls on IDispatch) with
 // SERVERCALL_REJECTED, as a CAD does while it is busy with a modal state.
 // Calls on other interfaces (the reference counting of remote clients) are
-// always accepted, so the count is the client's own calls.
+// always accepted, so the count is the client's own calls. Each refusal is
+// a line of the call log.
 #pragma once
 
 #include <objidl.h>
 
 #include <atomic>
 
+#include "simcad/server/call_log.h"
 #include "win32/com_ptr.h"
 
 namespace simcad::server {
 
 class RejectingFilter final : public IMessageFilter {
  public:
-  [[nodiscard]] static plyscan::win32::ComPtr<IMessageFilter> Create(int reject_first);
+  // `log` (when given) gets a line for each call refused.
+  [[nodiscard]] static plyscan::win32::ComPtr<IMessageFilter> Create(int reject_first, CallLog* log = nullptr);
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
   ULONG STDMETHODCALLTYPE AddRef() override;
@@ -26,11 +29,13 @@ class RejectingFilter final : public IMessageFilter {
   DWORD STDMETHODCALLTYPE MessagePending(HTASK callee, DWORD tick_count, DWORD pending_type) override;
 
  private:
-  explicit RejectingFilter(int reject_first) : left_to_reject_(reject_first) {}
+  RejectingFilter(int reject_first, CallLog* log) : left_to_reject_(reject_first), log_(log) {}
   ~RejectingFilter() = default;
 
   std::atomic<ULONG> refs_{1};
   int left_to_reject_;
+  int rejected_ = 0;
+  CallLog* log_;
 };
 
 // Registers a filter on the calling thread for as long as it lives, and puts

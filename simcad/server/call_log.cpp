@@ -154,6 +154,14 @@ void CallLog::WriteLookup(std::u16string_view object_type, std::u16string_view n
   }
 }
 
+void CallLog::WriteRejection(int nth) noexcept {
+  try {
+    out_ << "{\"rejected\":" << nth << "}\n";
+    out_.flush();
+  } catch (...) {
+  }
+}
+
 void CallLog::Write(const CallRecord& call) noexcept {
   try {
     out_ << CallLogLine(call) << '\n';

@@ -23,6 +23,8 @@ class CallLog {
   void Write(const CallRecord& call) noexcept;
   // A GetIDsOfNames: {"object":...,"lookup":...}.
   void WriteLookup(std::u16string_view object_type, std::u16string_view name) noexcept;
+  // An automation call the message filter refused: {"rejected":N}, N counting from 1.
+  void WriteRejection(int nth) noexcept;
 
  private:
   std::ofstream out_;

@@ -158,7 +158,8 @@ int Run(HINSTANCE instance) {
                         reinterpret_cast<std::uintptr_t>(windows.Document()));
 
   std::optional<FilterRegistration> filter;
-  if (options.reject_calls > 0) filter.emplace(RejectingFilter::Create(options.reject_calls).Get());
+  if (options.reject_calls > 0)
+    filter.emplace(RejectingFilter::Create(options.reject_calls, log ? &*log : nullptr).Get());
 
   ComPtr<IDispatch> application = SimDispatch::Create(std::make_shared<simcad::Application>(cad), &calls);
   std::vector<ClassRegistration> classes;

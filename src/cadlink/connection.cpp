@@ -4,11 +4,11 @@
 
 namespace plyscan {
 
-std::optional<CadApplication> ConnectToTarget(AutomationRuntime& runtime, DesktopWindows& desktop,
-                                              TextView progid, Unminimize unminimize) {
+std::optional<CadApplication> ConnectToTarget(AutomationRuntime& runtime, DesktopWindows& desktop, TextView progid,
+                                              Unminimize unminimize, RetryWaits* waits) {
   if (!runtime.IsTargetRunning(progid)) return std::nullopt;
   CadApplication cad;
-  cad.application = Patient(runtime.Attach(progid), desktop);
+  cad.application = Patient(runtime.Attach(progid), desktop, waits);
   cad.window = cad.application->Get(u"HWND").AsWindowHandle(u"HWND");
   if (unminimize == Unminimize::kYes && desktop.IsIconic(cad.window)) {
     desktop.OpenIcon(cad.window);

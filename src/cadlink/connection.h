@@ -12,6 +12,8 @@ namespace plyscan {
 
 using WindowHandle = std::uint64_t;
 
+class RetryWaits;  // patient_calls.h
+
 // Port: COM activation by ProgID (CLSIDFromProgID + GetActiveObject).
 class AutomationRuntime {
  public:
@@ -44,8 +46,9 @@ struct CadApplication {
 // target is not running), the attach, the application's HWND, the optional
 // un-minimize step (OpenIcon, then 500 ms), and SetForegroundWindow. The
 // application object asks refused calls again (patient_calls.h).
-std::optional<CadApplication> ConnectToTarget(AutomationRuntime& runtime, DesktopWindows& desktop,
-                                              TextView progid, Unminimize unminimize);
+// `waits` (when given) waits between the tries of a refused call.
+std::optional<CadApplication> ConnectToTarget(AutomationRuntime& runtime, DesktopWindows& desktop, TextView progid,
+                                              Unminimize unminimize, RetryWaits* waits = nullptr);
 
 // The application's ActiveDocument.
 automation::ObjectRef ActiveDocument(automation::Object& application);

@@ -14,7 +14,8 @@ bool Refused(std::int32_t hresult) { return hresult == hr::kCallRejected || hres
 
 class PatientObject final : public automation::Object {
  public:
-  PatientObject(ObjectRef inner, DesktopWindows& desktop) : inner_(std::move(inner)), desktop_(&desktop) {}
+  PatientObject(ObjectRef inner, DesktopWindows& desktop, RetryWaits* waits)
+      : inner_(std::move(inner)), desktop_(&desktop), waits_(waits) {}
 
   Variant Get(TextView member, const Args& args) override {
     return Patiently([&] { return Wrap(inner_->Get(member, args)); });
@@ -36,24 +37,29 @@ class PatientObject final : public automation::Object {
       try {
         return attempt();
       } catch (const AutomationFailure& failure) {
-        if (!Refused(failure.HResult()) || waited >= kRefusedCallPatience) throw;
+        if (!Refused(failure.HResult()) || waited >= kRefusedCallPatience || !Wait()) throw;
       }
-      desktop_->Sleep(kRefusedCallPause);
     }
+  }
+  bool Wait() {
+    if (waits_) return waits_->Wait(kRefusedCallPause);
+    desktop_->Sleep(kRefusedCallPause);
+    return true;
   }
   Variant Wrap(Variant result) {
     if (result.GetKind() != automation::Kind::Object) return result;
-    return Variant::Obj(std::make_shared<PatientObject>(result.AsObject(), *desktop_));
+    return Variant::Obj(std::make_shared<PatientObject>(result.AsObject(), *desktop_, waits_));
   }
 
   ObjectRef inner_;
   DesktopWindows* desktop_;
+  RetryWaits* waits_;
 };
 
 }  // namespace
 
-ObjectRef Patient(ObjectRef inner, DesktopWindows& desktop) {
-  return std::make_shared<PatientObject>(std::move(inner), desktop);
+ObjectRef Patient(ObjectRef inner, DesktopWindows& desktop, RetryWaits* waits) {
+  return std::make_shared<PatientObject>(std::move(inner), desktop, waits);
 }
 
 }  // namespace plyscan

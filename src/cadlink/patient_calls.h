@@ -14,7 +14,18 @@ namespace plyscan {
 inline constexpr unsigned kRefusedCallPause = 250;      // milliseconds
 inline constexpr unsigned kRefusedCallPatience = 60000;  // milliseconds in all, per call
 
-// `inner` with its refused calls asked again; `desktop` sleeps between tries.
-[[nodiscard]] automation::ObjectRef Patient(automation::ObjectRef inner, DesktopWindows& desktop);
+// Port: the wait before a refused call is asked again.
+class RetryWaits {
+ public:
+  virtual ~RetryWaits() = default;
+  // Waits `milliseconds`; false when the wait was cut short (the user asked
+  // to stop), and the refusal then stands at once.
+  virtual bool Wait(unsigned milliseconds) = 0;
+};
+
+// `inner` with its refused calls asked again, waiting with `waits`, or
+// with the desktop's plain sleep where there are none.
+[[nodiscard]] automation::ObjectRef Patient(automation::ObjectRef inner, DesktopWindows& desktop,
+                                            RetryWaits* waits = nullptr);
 
 }  // namespace plyscan

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "base/failure.h"
 #include "base/file_paths.h"
@@ -31,6 +32,8 @@ constexpr std::uint32_t kDropNameCapacity = 255;
 MainWindow::MainWindow(ShellServices& services)
     : services_(&services),
       form_(ui::MainWindowDesign()),
+      waits_(services.windows, form_, asked_),
+      cad_{services.cad.runtime, services.cad.desktop, services.cad.trace, &waits_},
       target_button(form_[ui::main_controls::kTargetButton]),
       capture_button(form_[ui::main_controls::kCaptureButton]),
       monochrome_box(form_[ui::main_controls::kMonochromeBox]),
@@ -68,7 +71,7 @@ void MainWindow::WireBoard() {
   delete_state_button.OnClick = [this] { UnlessCapturing([this] { DeleteLayerState(); }); };
   undo_capture_button.OnClick = [this] { UnlessCapturing([this] { UndoCapture(); }); };
   form_.OnCloseQuery = [this] {
-    if (capturing_) close_requested_ = true;
+    if (capturing_) asked_.close = true;
     return !capturing_;
   };
 }
@@ -79,9 +82,9 @@ class MainWindow::CaptureWindow final : public CaptureHost {
  public:
   explicit CaptureWindow(MainWindow& form) : form_(form), progress_(form.progress_bar) {}
 
-  bool SaveLayerState() override { return board::SaveLayerState(form_.services_->cad, form_.Target()); }
+  bool SaveLayerState() override { return board::SaveLayerState(form_.cad_, form_.Target()); }
   bool RestoreLayerState() override {
-    return board::RestoreLayerState(form_.services_->cad, form_.Target(), form_.zoom_extents_box.Checked());
+    return board::RestoreLayerState(form_.cad_, form_.Target(), form_.zoom_extents_box.Checked());
   }
   void Relayout() override { form_.LayOutBoard(); }
   void ShowCaptured(std::size_t index) override {
@@ -99,10 +102,12 @@ class MainWindow::CaptureWindow final : public CaptureHost {
   ProgressDisplay& Progress() override { return progress_; }
   StopRequest Stop(WindowHandle cad_window) override {
     const ui::QueuedStop queued = form_.services_->windows.TakeStopRequests(form_.form_, cad_window);
-    form_.close_requested_ = form_.close_requested_ || queued.close;
-    form_.escape_requested_ = form_.escape_requested_ || queued.escape;
-    if (form_.close_requested_) return StopRequest::kNow;
-    return form_.escape_requested_ ? StopRequest::kAfterLayer : StopRequest::kNone;
+    form_.waits_.SetCadWindow(cad_window);
+    ui::QueuedStop& asked = form_.asked_;
+    asked.close = asked.close || queued.close;
+    asked.escape = asked.escape || queued.escape;
+    if (asked.close) return StopRequest::kNow;
+    return asked.escape ? StopRequest::kAfterLayer : StopRequest::kNone;
   }
 
   void KeepOutOfCapture(const Rect& area) override {
@@ -134,25 +139,36 @@ class MainWindow::CaptureWindow final : public CaptureHost {
 
 void MainWindow::Capture() {
   capturing_ = true;
-  escape_requested_ = false;
+  asked_.escape = false;
+  waits_.Begin(true);
   CaptureWindow host(*this);
-  CaptureServices capture{services_->cad, services_->capture.windows,
+  CaptureServices capture{cad_, services_->capture.windows,
                           ViewGrabServices{services_->capture.copier, services_->files, SystemSurfaces(),
                                            WithExtension(services_->exe_path, u".bmp")},
                           services_->collator};
   RunCapture(capture, host, Target(), snapshot);
   capturing_ = false;
-  escape_requested_ = false;
+  asked_.escape = false;
   // The run brought the CAD forward: the keyboard walks the new board at once.
-  if (!close_requested_) {
+  if (!asked_.close) {
     form_.Peer().Activate();
     grid.Focus();
   }
-  // A close asked for during the run takes effect now that the drawing is back.
-  if (close_requested_) {
-    close_requested_ = false;
-    form_.Peer().Close();
-  }
+  CloseIfAsked();
+}
+
+template <typename Command>
+void MainWindow::AsCadCommand(Command&& command) {
+  waits_.Begin(false);
+  command();
+  CloseIfAsked();
+}
+
+void MainWindow::CloseIfAsked() {
+  // A close taken from the queue while the command waited for the CAD takes
+  // effect now that the command is over.
+  if (!std::exchange(asked_.close, false)) return;
+  form_.Peer().Close();
 }
 
 void MainWindow::Create() {
@@ -272,15 +288,17 @@ void MainWindow::IsolatePressedLayer(ui::MouseButton, ui::ShiftState, std::int32
 std::int64_t MainWindow::CurrentIndex() const { return View().IndexOf(grid.Col(), grid.Row()); }
 
 void MainWindow::IsolateCurrentLayer() {
-  board::IsolateLayer(services_->cad, Target(), snapshot, CurrentIndex(), zoom_extents_box.Checked());
+  AsCadCommand([&] { board::IsolateLayer(cad_, Target(), snapshot, CurrentIndex(), zoom_extents_box.Checked()); });
 }
 
-void MainWindow::ShowCurrentLayer() { board::ShowLayer(services_->cad, Target(), snapshot, CurrentIndex()); }
+void MainWindow::ShowCurrentLayer() {
+  AsCadCommand([&] { board::ShowLayer(cad_, Target(), snapshot, CurrentIndex()); });
+}
 
 bool MainWindow::BoardKeyDown(ui::KeyCode key, ui::ShiftState shift) {
   if (capturing_) {
     // Only Esc means something during a capture; the board still moves.
-    if (key == ui::keys::kEscape) escape_requested_ = true;
+    if (key == ui::keys::kEscape) asked_.escape = true;
     return key == ui::keys::kEscape;
   }
   if (key == ui::keys::kEnter && !shift.ctrl && !shift.alt) {
@@ -346,15 +364,21 @@ void MainWindow::SaveBoardPicture() {
   if (!saved.ok) throw Failure(Format(u"ファイル \"%s\" を作成できません。%s", {*path, saved.error}));
 }
 
-void MainWindow::SaveLayerState() { board::SaveLayerState(services_->cad, Target()); }
+void MainWindow::SaveLayerState() {
+  AsCadCommand([&] { board::SaveLayerState(cad_, Target()); });
+}
 
-void MainWindow::RestoreLayerState() { board::RestoreLayerState(services_->cad, Target(), zoom_extents_box.Checked()); }
+void MainWindow::RestoreLayerState() {
+  AsCadCommand([&] { board::RestoreLayerState(cad_, Target(), zoom_extents_box.Checked()); });
+}
 
-void MainWindow::DeleteLayerState() { board::DeleteLayerState(services_->cad, Target()); }
+void MainWindow::DeleteLayerState() {
+  AsCadCommand([&] { board::DeleteLayerState(cad_, Target()); });
+}
 
 void MainWindow::UndoCapture() {
   BarProgress progress(progress_bar);
-  board::RestoreSnapshot(services_->cad, Target(), snapshot, progress);
+  AsCadCommand([&] { board::RestoreSnapshot(cad_, Target(), snapshot, progress); });
 }
 
 void MainWindow::ChooseTarget() {

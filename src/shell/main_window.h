@@ -11,6 +11,7 @@
 #include "board/board_view.h"
 #include "board/type_ahead.h"
 #include "layers/layer_snapshot.h"
+#include "shell/command_waits.h"
 #include "shell/controls.h"
 #include "shell/grid_model.h"
 #include "shell/shell_services.h"
@@ -96,6 +97,11 @@ class MainWindow {
   std::int64_t CurrentIndex() const;
 
   void StartUp();
+  // A CAD command outside a capture: a close asked while it waited for the
+  // CAD ends the wait, and the window then closes.
+  template <typename Command>
+  void AsCadCommand(Command&& command);
+  void CloseIfAsked();
   void ReadSettings();
   void CaptionFromTargetList();
   void WireBoard();
@@ -111,8 +117,13 @@ class MainWindow {
   TargetDialog* target_dialog_ = nullptr;
   bool filter_registered_ = false;
   bool capturing_ = false;
-  bool close_requested_ = false;
-  bool escape_requested_ = false;
+  // Stop requests taken from the queue while a command runs: the window
+  // closes once the command is over; Esc ends a capture.
+  ui::QueuedStop asked_;
+  ui::CommandWaits waits_;
+  // The CAD link as the window's commands use it: their refused calls wait
+  // with the windows painted.
+  CadServices cad_;
   board::TypeAhead type_ahead_;
 
  public:

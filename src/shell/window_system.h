@@ -37,6 +37,10 @@ class WindowSystem {
   virtual void ShowError(TextView text) = 0;
   // Dispatches the pending window messages of the thread, then returns.
   virtual void ProcessMessages() = 0;
+  // Waits until `milliseconds` have passed or a message arrives, painting the
+  // thread's windows and answering messages sent to them meanwhile; no
+  // input is dispatched.
+  virtual void PaintWhileWaiting(unsigned milliseconds) = 0;
   // Takes from the thread's queue, without dispatching anything else, a
   // close of `form` (WM_CLOSE, SC_CLOSE, a press on its close box, Alt+F4)
   // and Esc pressed in one of its windows, or pressed while `other_window`

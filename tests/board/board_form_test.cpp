@@ -4,6 +4,8 @@
 // lays the board out, and the state buttons act on the drawing.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "base/platform.h"
 #include "support/main_window_fixture.h"
 
@@ -92,6 +94,30 @@ TEST_F(BoardForm, TheStateButtonsActOnTheDrawing) {
   EXPECT_EQ(session->RegenCount(), 1);
   main->Window().Click(main->delete_state_button);  // 状態削除
   EXPECT_EQ(session->GetDrawing().FindLayerState(u"PLYSCAN"), nullptr);
+}
+
+TEST_F(BoardForm, ACloseWhileTheCadRefusesEndsTheCommandAndThenTheWindowCloses) {
+  const struct {
+    const char* what;
+    std::function<void(MainWindow&)> command;
+  } cases[] = {
+      {"a press", [](MainWindow& w) { w.grid.MouseDown(ui::MouseButton::kLeft, {}, 10, 10); }},
+      {"状態復元", [](MainWindow& w) { w.Window().Click(w.restore_state_button); }},
+      {"状態削除", [](MainWindow& w) { w.Window().Click(w.delete_state_button); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    MainWindowFixture f(Layers(3));
+    f.FillBoard();
+    f.cad.target.faults.Add({u"SendCommand", 0, hr::kCallRejected});  // busy for good
+    f.windows.on_paint_wait = [&] {
+      if (f.windows.paint_waits == 2) f.windows.queued_stop.close = true;
+    };
+    const std::uint64_t start = f.windows.now_ms;
+    c.command(*f.main);
+    EXPECT_LT(f.windows.now_ms - start, 1000u);  // two waits, not a minute
+    EXPECT_TRUE(f.Window().Closed());
+  }
 }
 
 TEST(EmptyBoard, KeepsItsShapeAndPaintsBlack) {

@@ -345,8 +345,44 @@ TEST(CaptureRun, ACadThatRefusesCallsForAWhileIsWaitedFor) {
   c.cad.target.faults.Add({u"Item", 4, hr::kRetryLater});
   c.Press();
   ExpectCompleteCapture(c, "refused calls");
+  // Each wait painted the windows; none slept.
+  EXPECT_EQ(c.windows.paint_waits, 4);
   const auto& calls = c.cad.desktop.calls;
-  EXPECT_EQ(std::count(calls.begin(), calls.end(), "Sleep 250"), 4);
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "Sleep 250"), 0);
+}
+
+// A CAD that refuses every text from the run's first layer text on, for far
+// longer than a minute.
+void RefuseTextsFromTheSecond(Capture& c) {
+  for (int nth = 2; nth <= 2000; ++nth) c.cad.target.faults.Add({u"SendCommand", nth, hr::kCallRejected});
+}
+
+TEST(CaptureRun, ACloseOrEscWhileACallIsRefusedEndsTheWaitAtOnce) {
+  for (const bool close : {true, false}) {
+    SCOPED_TRACE(close ? "close" : "Esc");
+    Capture c;
+    RefuseTextsFromTheSecond(c);
+    const std::uint64_t start = c.windows.now_ms;
+    // The user asks during the third wait.
+    c.windows.on_paint_wait = [&] {
+      if (c.windows.paint_waits != 3) return;
+      if (close)
+        c.windows.queued_stop.close = true;
+      else
+        c.windows.queued_stop.escape = true;
+    };
+    c.Press();
+    // The refused layer text failed at once; the restore text, refused too,
+    // was asked patiently, but for no more than ten seconds; the switches
+    // read were then put back one by one.
+    const std::uint64_t waited = c.windows.now_ms - start;
+    EXPECT_GE(waited, 3 * 250u);
+    EXPECT_LE(waited, 3 * 250u + ui::kPutBackPatience);
+    EXPECT_EQ(c.main->snapshot[0].thumbnail, nullptr);
+    c.ExpectPutBack();
+    EXPECT_EQ(c.Window().Closed(), close);
+    EXPECT_TRUE(c.windows.errors.empty());
+  }
 }
 
 TEST(CaptureRun, ACloseInTheQueueStopsTheRunAtOnceAndEscAfterTheLayerInHand) {

@@ -39,6 +39,30 @@ int MessageBoxes() {
   return count.boxes;
 }
 
+// From another thread, as the user's eye: the board's corner painted over,
+// the board asked to paint itself again, and true once it has, within
+// `deadline`.
+bool BoardRepaintsWithin(HWND grid, std::chrono::seconds deadline) {
+  constexpr COLORREF kMagenta = RGB(255, 0, 255);
+  {
+    const HDC dc = GetDC(grid);
+    const RECT spot{5, 5, 60, 60};
+    const HBRUSH magenta = CreateSolidBrush(kMagenta);
+    FillRect(dc, &spot, magenta);
+    DeleteObject(magenta);
+    ReleaseDC(grid, dc);
+  }
+  InvalidateRect(grid, nullptr, FALSE);
+  for (const auto end = Clock::now() + deadline; Clock::now() < end;) {
+    const HDC dc = GetDC(grid);
+    const bool painted = GetPixel(dc, 20, 20) != kMagenta;
+    ReleaseDC(grid, dc);
+    if (painted) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return false;
+}
+
 class CadFaults : public LiveWindowTest {};
 
 TEST_F(CadFaults, ACadKilledDuringTheCaptureLeavesTheWindowUsable) {
@@ -82,23 +106,11 @@ TEST_F(CadFaults, ALongCallLetsTheWindowPaintAndACloseTakesEffectWhenItReturns) 
   const HWND form = live->Form();
   std::atomic<bool> repainted{false};
   std::thread user([&] {
-    // Inside the first layer's selection: something covers the board...
+    // The first layer's selection follows its Clear at once, and nothing
+    // paints the board between the two: a repaint now is one inside the
+    // 20 s call. Then the user closes the window.
     while (live->LogLines("\"member\":\"Clear\"") < 1) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    std::this_thread::sleep_for(std::chrono::seconds(1));
-    {
-      const HDC dc = GetDC(grid);
-      const RECT spot{5, 5, 60, 60};
-      const HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
-      FillRect(dc, &spot, magenta);
-      DeleteObject(magenta);
-      ReleaseDC(grid, dc);
-    }
-    // ...and asks the window to paint itself again; then the user closes it.
-    InvalidateRect(grid, nullptr, FALSE);
-    std::this_thread::sleep_for(std::chrono::seconds(2));
-    const HDC dc = GetDC(grid);
-    repainted = GetPixel(dc, 20, 20) != RGB(255, 0, 255);
-    ReleaseDC(grid, dc);
+    repainted = BoardRepaintsWithin(grid, std::chrono::seconds(15));
     PostMessageW(form, WM_CLOSE, 0, 0);
   });
   const bool ended = CaptureAndWait(std::chrono::seconds(60));
@@ -110,6 +122,36 @@ TEST_F(CadFaults, ALongCallLetsTheWindowPaintAndACloseTakesEffectWhenItReturns) 
   EXPECT_EQ(live->LogLines("\"member\":\"Select\""), 1);
   EXPECT_EQ(CadSwitches(), before);
   EXPECT_TRUE(quit_posted);
+}
+
+TEST_F(CadFaults, WhileARefusedCallIsAskedAgainTheWindowPaintsAndACloseEndsTheWait) {
+  // A CAD that refuses every call for good, as one stuck in a dialog: each
+  // call would be asked again for a minute.
+  Start({u"--demo", u"--screen", u"640x400", u"--reject-calls", u"1000000"});
+  const HWND grid = live->Control(ui::main_controls::kBoard);
+  const HWND form = live->Form();
+  std::atomic<bool> repainted{false};
+  std::atomic<bool> asked{false};
+  Clock::time_point asked_at;
+  std::thread user([&] {
+    // The run's first call has been refused and asked again.
+    while (live->LogLines("\"rejected\"") < 2) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    repainted = BoardRepaintsWithin(grid, std::chrono::seconds(20));
+    asked_at = Clock::now();
+    asked = true;
+    PostMessageW(form, WM_CLOSE, 0, 0);
+  });
+  ClickCapture();
+  const bool quit = Pump([&] { return quit_posted; });
+  const auto closed_at = Clock::now();
+  user.join();
+  ASSERT_TRUE(quit && asked);
+  EXPECT_TRUE(repainted) << "the board was not repainted while the call waited";
+  // The close ended the wait at once: the window went well within the
+  // minute that one refused call is otherwise asked for.
+  const auto took = std::chrono::duration_cast<std::chrono::seconds>(closed_at - asked_at);
+  EXPECT_LT(took.count(), 30) << "the window closed only once the refused call had run out of patience";
+  EXPECT_EQ(MessageBoxes(), 0);
 }
 
 TEST_F(CadFaults, ACadThatRefusesCallsForAWhileIsWaitedFor) {

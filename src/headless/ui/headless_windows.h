@@ -128,6 +128,11 @@ class HeadlessWindowSystem final : public WindowSystem {
     if (on_process_messages) on_process_messages();
   }
   Rect Desktop() override { return Rect::At({0, 0}, options_.screen); }
+  void PaintWhileWaiting(unsigned milliseconds) override {
+    now_ms += milliseconds;
+    ++paint_waits;
+    if (on_paint_wait) on_paint_wait();
+  }
   QueuedStop TakeStopRequests(const Form&, std::uint64_t) override { return std::exchange(queued_stop, QueuedStop{}); }
   std::uint64_t TickCount() override { return now_ms; }
 
@@ -150,6 +155,10 @@ class HeadlessWindowSystem final : public WindowSystem {
   // What the user does while a handler lets messages through, and how often it did.
   std::function<void()> on_process_messages;
   int message_passes = 0;
+  // What the user does while a command waits with the windows painted, and
+  // how often it waited; the clock moves on by each wait.
+  std::function<void()> on_paint_wait;
+  int paint_waits = 0;
   // What the user has put in the queue for a long command to find.
   QueuedStop queued_stop;
   // The clock, as tests set it.

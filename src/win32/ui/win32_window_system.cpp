@@ -107,6 +107,15 @@ void Win32WindowSystem::ProcessMessages() {
   }
 }
 
+void Win32WindowSystem::PaintWhileWaiting(unsigned milliseconds) {
+  // Wakes for anything new in the queue (the caller looks for stop requests
+  // then) but dispatches only painting; PeekMessageW answers the messages
+  // other threads send meanwhile.
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
+  MSG msg{};
+  while (PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
 ui::QueuedStop Win32WindowSystem::TakeStopRequests(const ui::Form& form, std::uint64_t other_window) {
   ui::QueuedStop stop;
   const FormWindow* window = WindowOf(form);

@@ -28,6 +28,7 @@ class Win32WindowSystem final : public ui::WindowSystem {
   std::int32_t PrimaryDpi() override;
   void ShowError(TextView text) override;
   void ProcessMessages() override;
+  void PaintWhileWaiting(unsigned milliseconds) override;
   ui::QueuedStop TakeStopRequests(const ui::Form& form, std::uint64_t other_window) override;
   std::uint64_t TickCount() override { return GetTickCount64(); }
   Rect Desktop() override;
