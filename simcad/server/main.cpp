@@ -148,6 +148,7 @@ int Run(HINSTANCE instance) {
   window_options.screen_width = options.screen_width;
   window_options.screen_height = options.screen_height;
   window_options.minimized = options.minimized;
+  window_options.popup_document = options.popup_document;
   SimWindows windows(instance, window_options, [&cad] { return simcad::RenderView(cad->GetDrawing()); });
   if (!windows.Ok()) {
     ReportStartFailure("cannot create the windows", &options);

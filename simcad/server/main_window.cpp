@@ -32,7 +32,10 @@ SimWindows* OwnerOf(HWND hwnd, UINT msg, LPARAM lp) {
 }  // namespace
 
 SimWindows::SimWindows(HINSTANCE instance, const WindowOptions& options, std::function<Image()> render)
-    : render_(std::move(render)), width_(options.screen_width), height_(options.screen_height) {
+    : popup_document_(options.popup_document),
+      render_(std::move(render)),
+      width_(options.screen_width),
+      height_(options.screen_height) {
   RegisterClassOnce(instance, kMainClass, MainProc);
   RegisterClassOnce(instance, kDocumentClass, DefWindowProcW);
   RegisterClassOnce(instance, kViewClass, ViewProc);
@@ -46,8 +49,9 @@ SimWindows::SimWindows(HINSTANCE instance, const WindowOptions& options, std::fu
   main_ = CreateWindowExW(0, kMainClass, title.c_str(), style, 0, 0, frame.right - frame.left,
                           frame.bottom - frame.top, nullptr, nullptr, instance, this);
   if (!main_) return;
-  document_ = CreateWindowExW(0, kDocumentClass, L"", WS_POPUP | WS_CLIPCHILDREN, 0, 0, width_, height_, main_,
-                              nullptr, instance, nullptr);
+  const DWORD document_style = popup_document_ ? WS_POPUP | WS_CLIPCHILDREN : WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
+  document_ =
+      CreateWindowExW(0, kDocumentClass, L"", document_style, 0, 0, width_, height_, main_, nullptr, instance, nullptr);
   if (!document_) return;
   view_ = CreateWindowExW(0, kViewClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, width_, height_, document_, nullptr,
                           instance, this);
@@ -60,7 +64,7 @@ SimWindows::SimWindows(HINSTANCE instance, const WindowOptions& options, std::fu
 }
 
 void SimWindows::FollowApplication(bool minimized) noexcept {
-  if (!document_) return;
+  if (!document_ || !popup_document_) return;  // a child goes with its parent by itself
   if (minimized) {
     ShowWindow(document_, SW_HIDE);
     return;

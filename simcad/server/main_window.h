@@ -3,10 +3,12 @@
 // view, the document's first child, which paints the rendered picture of the
 // drawing. Closing the application window ends the message loop.
 //
-// The document window is a borderless popup owned by the application window
-// and kept on its client area, not a WS_CHILD: Wine cannot copy pixels from
-// the device context of another process's child window (BitBlt fails), and
-// clients copy the view from the document window's context.
+// The document window is a child of the application window filling its
+// client area, as in an MDI CAD. Under Wine a BitBlt from the device context
+// of another process's child window fails, so a client has to copy such a
+// window from the screen; --popup-document makes it a borderless pop-up
+// owned by the application window and kept on its client area instead,
+// whose own device context can be copied.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +27,7 @@ struct WindowOptions {
   int screen_width = 1024;
   int screen_height = 768;
   bool minimized = false;
+  bool popup_document = false;
 };
 
 class SimWindows {
@@ -49,6 +52,8 @@ class SimWindows {
   static LRESULT CALLBACK ViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void Paint(HWND hwnd) noexcept;
   void FollowApplication(bool minimized) noexcept;
+
+  bool popup_document_;
 
   std::function<Image()> render_;
   int width_;

@@ -78,6 +78,8 @@ ServerOptions ParseServerOptions(const std::vector<Text>& args) {
       options.layerstate_overwrite = true;
     } else if (option == u"--minimized") {
       options.minimized = true;
+    } else if (option == u"--popup-document") {
+      options.popup_document = true;
     } else {
       throw Failure(u"unknown option: " + option);
     }

@@ -1,7 +1,7 @@
 // simcad.exe's command line:
 //   simcad.exe [--progid ID]... [--drawing FILE | --demo] [--screen WxH] [--log FILE]
 //              [--reject-calls N] [--fail MEMBER[@N]]... [--delay MEMBER=MS]...
-//              [--lenient-types] [--layerstate-overwrite] [--minimized]
+//              [--lenient-types] [--layerstate-overwrite] [--minimized] [--popup-document]
 // Portable: no Windows headers.
 #pragma once
 
@@ -39,6 +39,9 @@ struct ServerOptions {
   bool lenient_types = false;
   bool layerstate_overwrite = false;
   bool minimized = false;
+  // The document window as a borderless pop-up owned by the application
+  // window, instead of its child as in an MDI CAD.
+  bool popup_document = false;
 };
 
 inline constexpr char16_t kDefaultProgId[] = u"BricscadApp.AcadApplication";

@@ -22,7 +22,9 @@ class ViewCopier {
   virtual ~ViewCopier() = default;
   // The window's client pixels at (x, y) on, as the screen shows them with
   // the windows layered over it (SRCCOPY | CAPTUREBLT), into the whole of
-  // `into`. Every device context is released again.
+  // `into`: from the window's device context, or where that cannot be
+  // copied (another process's child window, under Wine), from the screen at
+  // the window's place. Every device context is released again.
   virtual void CopyWindow(WindowHandle window, std::int32_t x, std::int32_t y, Bitmap& into) = 0;
   // StretchBlt of the whole of `from` onto the whole of `onto` in the stretch
   // mode WHITEONBLACK.

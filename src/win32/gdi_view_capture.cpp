@@ -1,13 +1,10 @@
-#include "win32/geometry_win32.h"
 #include "win32/gdi_view_capture.h"
 
 #include <windows.h>
 
 #include "base/failure.h"
 #include "base/platform.h"
-#include "win32/geometry_win32.h"
 #include "win32/dib_info.h"
-#include "win32/geometry_win32.h"
 #include "win32/gdi.h"
 #include "win32/geometry_win32.h"
 #include "win32/scoped_dib.h"
@@ -37,8 +34,17 @@ void GdiViewCopier::CopyWindow(WindowHandle window, std::int32_t x, std::int32_t
   const ClientDc source(AsHwnd(window));
   if (!source.Get()) throw Failure(u"GetDC of the view failed (error " + DecimalText(GetLastError()) + u")");
   ScopedDib dib(into);
-  // The result is not tested: a copy that fails leaves the picture as it was.
-  BitBlt(dib.Dc(), 0, 0, into.Width(), into.Height(), source.Get(), x, y, SRCCOPY | CAPTUREBLT);
+  if (!BitBlt(dib.Dc(), 0, 0, into.Width(), into.Height(), source.Get(), x, y, SRCCOPY | CAPTUREBLT)) {
+    // Wine cannot copy from the device context of another process's child
+    // window (an MDI CAD's document window is one). The window is in front
+    // and unobscured while the view is copied, so the screen shows the same
+    // pixels at its place. A copy that fails again leaves the picture as it
+    // was.
+    POINT origin{0, 0};
+    ClientToScreen(AsHwnd(window), &origin);
+    const ScreenDc screen;
+    BitBlt(dib.Dc(), 0, 0, into.Width(), into.Height(), screen.Get(), origin.x + x, origin.y + y, SRCCOPY | CAPTUREBLT);
+  }
   dib.CopyTo(into);
 }
 

@@ -18,7 +18,7 @@ namespace {
 class BoardInput : public LiveWindowTest {
  protected:
   void SetUp() override {
-    Start({u"--demo"}, {40, 40, 700, 400});
+    Start({u"--demo"}, Rect::Sized(40, 40, 700, 400));
     FillBoard();
     grid = live->Control(ui::main_controls::kBoard);
     ASSERT_NE(grid, nullptr);

@@ -26,11 +26,26 @@ using automation::ObjectRef;
 
 class CaptureWindow : public LiveWindowTest {};
 
-TEST_F(CaptureWindow, CapturesASharedDrawingWithItsCountsAndPaintsEveryCell) {
+// The share of a thumbnail's pixels in the CAD's background colour: a
+// picture that could not be copied stays white.
+double BackgroundShare(const Bitmap& thumbnail) {
+  std::size_t background = 0;
+  for (int y = 0; y < thumbnail.Height(); ++y)
+    for (int x = 0; x < thumbnail.Width(); ++x) background += thumbnail.Pixel(x, y) == 0x302821 ? 1 : 0;
+  return static_cast<double>(background) / (static_cast<double>(thumbnail.Width()) * thumbnail.Height());
+}
+
+// Against a CAD whose document window is a child of its main window, as in
+// an MDI CAD, and one whose document window is an owned pop-up.
+class CaptureOfDocument : public LiveWindowTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(CaptureOfDocument, CapturesASharedDrawingWithItsCountsAndPicturesAndPaintsEveryCell) {
   PLYSCAN_REQUIRE_SHARED_DRAWINGS(folder);
   const std::filesystem::path file = folder / "floorplan.dxf";
   const simcad::Drawing drawing = simcad::LoadDxfFile(file);
-  Start({u"--drawing", file.u16string(), u"--screen", u"640x400"}, {20, 20, 1040, 960});
+  std::vector<std::u16string> args{u"--drawing", file.u16string(), u"--screen", u"640x400"};
+  if (GetParam()) args.push_back(u"--popup-document");
+  Start(args, Rect::Sized(20, 20, 1040, 960));
   const std::vector<std::string> before = CadSwitches();
   ASSERT_TRUE(CaptureAndWait());
 
@@ -43,7 +58,9 @@ TEST_F(CaptureWindow, CapturesASharedDrawingWithItsCountsAndPaintsEveryCell) {
     EXPECT_EQ(record.object_count,
               static_cast<std::int32_t>(counts[static_cast<std::size_t>(layer - drawing.layers.data())]))
         << ToUtf8(record.name);
-    EXPECT_TRUE(record.thumbnail) << ToUtf8(record.name);
+    ASSERT_TRUE(record.thumbnail) << ToUtf8(record.name);
+    // Copied from the view: mostly the CAD's background, never all white.
+    EXPECT_GT(BackgroundShare(*record.thumbnail), 0.5) << ToUtf8(record.name);
   }
   EXPECT_EQ(CadSwitches(), before);
 
@@ -73,6 +90,9 @@ TEST_F(CaptureWindow, CapturesASharedDrawingWithItsCountsAndPaintsEveryCell) {
     }
   EXPECT_GE(painted, 12);
 }
+
+INSTANTIATE_TEST_SUITE_P(DocumentWindow, CaptureOfDocument, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "OwnedPopup" : "MdiChild"; });
 
 TEST_F(CaptureWindow, TheGdiObjectsComeBackAfterTwoRuns) {
   Start({u"--demo", u"--screen", u"640x400"});
@@ -112,7 +132,7 @@ TEST_F(CaptureWindow, ASecondClickIsIgnoredAndACloseStopsTheRunAfterThePutBack) 
 }
 
 TEST_F(CaptureWindow, TheWindowOverTheCadsViewIsInNoThumbnail) {
-  Start({u"--demo", u"--screen", u"640x400"}, {900, 40, 560, 380});
+  Start({u"--demo", u"--screen", u"640x400"}, Rect::Sized(900, 40, 560, 380));
   ASSERT_TRUE(CaptureAndWait());
   std::vector<Bitmap> clear;
   for (const LayerRecord& record : Main().snapshot) clear.push_back(record.thumbnail->Copy());
