@@ -152,6 +152,37 @@ TEST_F(BigBoard, CtrlCCopiesThePictureOfEveryRecordInTheBoardsColumns) {
   EXPECT_TRUE(windows.errors.empty());
 }
 
+// 120 layers: 40 rows, taller than one band of 8 MiB (32 rows of 602 x 141
+// pixels at 3 bytes), so the picture is painted in two bands.
+class TallBoard : public BoardKeys {
+ protected:
+  static simcad::Drawing Many() {
+    simcad::Drawing d;
+    for (int i = 0; i < 120; ++i) d.layers.push_back(simcad::Layer{u"L" + DecimalText(100 + i)});
+    return d;
+  }
+  TallBoard() : BoardKeys(Many()) {}
+};
+
+TEST_F(TallBoard, APictureTallerThanOneBandHasEveryRowOfBothBands) {
+  Key(u'C', {false, true, false});
+  ASSERT_TRUE(pictures.clipboard);
+  EXPECT_EQ(pictures.bands, 2);
+  const Bitmap& sheet = *pictures.clipboard;
+  EXPECT_EQ(sheet.Width(), 602);
+  EXPECT_EQ(sheet.Height(), 40 * 141 - 1);
+  for (int row : {0, 31, 32, 39}) {
+    for (int col = 0; col < 3; ++col) {
+      const int i = row * 3 + col, left = col * 201, top = row * 141;
+      EXPECT_EQ(sheet.Pixel(left + 3, top + 3), i ? board::kBarColour : board::kEmptyBarColour) << i;
+      EXPECT_EQ(sheet.Pixel(left + 10, top + 20 + 10), 0x00FF00) << i;
+    }
+    if (row) {
+      EXPECT_EQ(sheet.Pixel(100, row * 141 - 1), 0x404040) << "the line above row " << row;
+    }
+  }
+}
+
 TEST_F(BigBoard, CtrlSSavesTheSamePictureWhereTheUserSays) {
   pictures.save_answer = u"C:\\Users\\someone\\Pictures\\board.png";
   Key(u'S', {false, true, false});

@@ -112,7 +112,10 @@ TEST(IsolateLayer, HostileNamesNameExactlyTheirLayer) {
       // The CAD itself takes names without regard to case: "door" is "DOOR".
       const bool same = simcad::SameName(layer.name, records[i].name);
       EXPECT_EQ(layer.on, same) << "isolating [" << ToUtf8(records[i].name) << "]: [" << ToUtf8(layer.name) << "]";
-      if (!same) {
+      if (same) {
+        // The one shown is thawed and unlocked too ("C:\temp" starts frozen, "E-LIGHT" locked).
+        EXPECT_FALSE(layer.frozen || layer.locked) << "isolating [" << ToUtf8(records[i].name) << "]";
+      } else {
         EXPECT_EQ(layer.frozen, before.layers[j].frozen) << ToUtf8(layer.name);
       }
     }
@@ -121,14 +124,23 @@ TEST(IsolateLayer, HostileNamesNameExactlyTheirLayer) {
 }
 
 TEST(IsolateLayer, PutsTheVariablesBackWhenAStepFails) {
-  for (const char16_t* member : {u"SendCommand", u"SetVariable"}) {
+  const struct {
+    const char16_t* member;
+    int nth;
+    const char* what;
+  } cases[] = {
+      {u"SendCommand", 1, "the layer text"},
+      {u"SendCommand", 2, "the text that sets the variables back"},
+      {u"SetVariable", 2, "CMDECHO 0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
     Cad cad(DrawingOf({u"0", u"Walls"}));
     ASSERT_EQ(cad.session->Variables().SetInteger(u"CMDECHO", 1), simcad::VariableError::None);
-    // The second call: the layer text, or setting "CMDECHO" to 0.
-    cad.sim.target.faults.Add({member, 2});
+    cad.sim.target.faults.Add({c.member, c.nth});
     EXPECT_FALSE(IsolateLayer(cad.sim.services, kProgId, RecordsOf(cad.Drawing()), 1, false));
-    EXPECT_EQ(cad.session->Variables().Integer(u"EXPERT"), 0) << ToUtf8(member);
-    EXPECT_EQ(cad.session->Variables().Integer(u"CMDECHO"), 1) << ToUtf8(member);
+    EXPECT_EQ(cad.session->Variables().Integer(u"EXPERT"), 0);
+    EXPECT_EQ(cad.session->Variables().Integer(u"CMDECHO"), 1);
   }
 }
 
@@ -256,6 +268,15 @@ TEST(RestoreSnapshot, PutsBackTheSwitchesByName) {
   EXPECT_EQ(c.progress.position, 0);
   EXPECT_EQ(c.progress.max, 4);
   EXPECT_EQ(c.cad.sim.desktop.calls.front(), "IsIconic");  // it un-minimises
+}
+
+TEST(RestoreSnapshot, ARefusedWriteIsAskedAgain) {
+  SnapshotCase c;
+  c.cad.sim.target.faults.Add({u"Lock", 1, hr::kCallRejected});
+  c.cad.sim.target.faults.Add({u"LayerOn", 2, hr::kRetryLater});
+  ASSERT_TRUE(c.Run());
+  EXPECT_EQ(Switches(c.cad.Drawing()), "0:1TU Walls:0TL Doors:1FU Notes:1TU ");
+  EXPECT_EQ(std::count(c.cad.sim.desktop.calls.begin(), c.cad.sim.desktop.calls.end(), "Sleep 250"), 2);
 }
 
 TEST(RestoreSnapshot, WritesOnlyWhereNamesMatchExactly) {

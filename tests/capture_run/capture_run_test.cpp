@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <set>
 
 #include "base/platform.h"
@@ -196,15 +197,22 @@ TEST(CaptureRun, TheTargetKindDecidesZoomsAndTheCursor) {
 }
 
 TEST(CaptureRun, TheExportRouteReadsWhatTheCadWroteBesideTheExecutable) {
-  Capture c;
-  c.cad.target.progid = u"AutoCAD.Application.24";
-  c.services.target_prog_id = c.cad.target.progid;
-  c.Press();
-  ExpectCompleteCapture(c, "export route");
-  EXPECT_TRUE(c.cad.screen.copies.empty());
-  EXPECT_EQ(c.cad.screen.loads, 5);
-  EXPECT_TRUE(SystemFiles().Exists(c.dir.PathOf("plyscan.bmp")));  // left on disk
-  EXPECT_EQ(c.session->Variables().Integer(u"FILEDIA"), 1);
+  // Beside the executable, also in a folder whose name holds blanks (the
+  // command text quotes the path, or the CAD would take the blank for an Enter).
+  for (const char* folder : {"", "Program Files (x86)/"}) {
+    SCOPED_TRACE(folder);
+    Capture c;
+    std::filesystem::create_directories(c.dir.Root() / folder);
+    c.services.exe_path = c.dir.PathOf(std::string(folder) + "plyscan.exe");
+    c.cad.target.progid = u"AutoCAD.Application.24";
+    c.services.target_prog_id = c.cad.target.progid;
+    c.Press();
+    ExpectCompleteCapture(c, "export route");
+    EXPECT_TRUE(c.cad.screen.copies.empty());
+    EXPECT_EQ(c.cad.screen.loads, 5);
+    EXPECT_TRUE(SystemFiles().Exists(c.dir.PathOf(std::string(folder) + "plyscan.bmp")));  // left on disk
+    EXPECT_EQ(c.session->Variables().Integer(u"FILEDIA"), 1);
+  }
 }
 
 // A CAD whose export writes nothing.
@@ -290,28 +298,53 @@ TEST(CaptureRun, HostileNamesAreCapturedWithOnlyTheirOwnObjects) {
 }
 
 // Every member the run calls fails once, at its first, a middle and its last
-// call: the drawing comes back as it was, and the next run works.
+// call, on both routes (the screen copy, and the export of a target whose
+// ProgID begins with "AUTOCAD"): the drawing comes back as it was ("FILEDIA"
+// included), the window comes back to its place or into the screen's copies,
+// and the next run works. The end's "EXPERT" 0 and "CMDECHO" 1 fail too: a
+// refused "EXPERT" still lets "CMDECHO" come back.
 TEST(CaptureRun, AFailedCallAnywherePutsTheDrawingBack) {
-  std::map<Text, int> calls;
-  {
-    Capture clean;
-    clean.Press();
-    calls = clean.cad.target.faults.Counts();
-  }
-  ASSERT_GT(calls.size(), 10u);
-  for (const auto& [member, count] : calls) {
-    for (const int nth : std::set<int>{1, (count + 1) / 2, count}) {
-      const std::string what = ToUtf8(member) + "@" + std::to_string(nth) + " of " + std::to_string(count);
-      SCOPED_TRACE(what);
-      Capture c;
-      c.cad.target.faults.Add({member, nth});
-      c.Press();
-      c.ExpectPutBack();
-      EXPECT_TRUE(c.windows.errors.empty());
-      // Usable again: the next run captures every layer.
-      c.cad.target.faults = CallFaults{};
-      c.Press();
-      ExpectCompleteCapture(c, what + ", then again");
+  int cases = 0;
+  for (const TextView progid : {TextView(u"BricscadApp.AcadApplication"), TextView(u"AutoCAD.Application.24")}) {
+    std::map<Text, int> calls;
+    {
+      Capture clean;
+      clean.cad.target.progid = clean.services.target_prog_id = Text(progid);
+      clean.Press();
+      calls = clean.cad.target.faults.Counts();
+    }
+    ASSERT_GT(calls.size(), 10u);
+    for (const auto& [member, count] : calls) {
+      std::set<int> nths{1, (count + 1) / 2, count};
+      // "EXPERT" 0 and "CMDECHO" 1 at the end, before "GRIDMODE" and "UCSICON".
+      if (member == u"SETVARIABLE") nths.insert({count - 3, count - 2});
+      for (const int nth : nths) {
+        const std::string what =
+            ToUtf8(progid) + ": " + ToUtf8(member) + "@" + std::to_string(nth) + " of " + std::to_string(count);
+        SCOPED_TRACE(what);
+        ui::HeadlessWindowSystem::Options options;
+        options.capture_exclusion = ++cases % 2 == 0;
+        Capture c(SmallDrawing(), options);
+        c.cad.target.progid = c.services.target_prog_id = Text(progid);
+        const Rect over_view = Rect::Sized(kSimViewLeft + 20, kSimViewTop + 20, 681, 362);
+        c.Window().SetWindowRect(over_view);
+        c.cad.target.faults.Add({member, nth});
+        c.Press();
+        if (member == u"SETVARIABLE" && (nth == count - 3 || nth == count - 2)) {
+          // The failed one stays as the run set it; the other came back.
+          const char16_t* failed = nth == count - 3 ? u"EXPERT" : u"CMDECHO";
+          EXPECT_EQ(c.session->Variables().Integer(failed), nth == count - 3 ? 5 : 0);
+          ASSERT_EQ(c.session->Variables().SetInteger(failed, nth == count - 3 ? 0 : 1), simcad::VariableError::None);
+        }
+        c.ExpectPutBack();
+        EXPECT_EQ(c.Window().WindowRect(), over_view);
+        EXPECT_FALSE(c.Window().ExcludedFromCapture());
+        EXPECT_TRUE(c.windows.errors.empty());
+        // Usable again: the next run captures every layer.
+        c.cad.target.faults = CallFaults{};
+        c.Press();
+        ExpectCompleteCapture(c, what + ", then again");
+      }
     }
   }
 }
