@@ -1,27 +1,23 @@
-// The command texts PLYSCAN sends, exactly as it sends them, and what they do
-// to the drawing.
+// The command texts PLYSCAN sends, built by the program's own functions, and
+// what they do to simcad's drawing; and simcad's own answer to a save over a
+// state that exists, which those texts allow for.
 #include <gtest/gtest.h>
 
+#include "cadlink/command_texts.h"
 #include "sim_fixture.h"
 
 namespace simcad::testing {
 namespace {
 
-const std::u16string kSave = u"(layerstate-save \"PLYSCAN\" 255 nil)(princ)\r";
-const std::u16string kRestore = u"(layerstate-restore \"PLYSCAN\" nil)(princ)\r";
-const std::u16string kDelete = u"(if (layerstate-has \"PLYSCAN\")(layerstate-delete \"PLYSCAN\"))(princ)\r";
-const std::u16string kResetVariables = u"(setvar \"EXPERT\" 0)(setvar \"CMDECHO\" 1)(princ)\r";
+namespace cad = plyscan::cad;
 
-std::u16string CaptureText(std::u16string_view name) {
-  return u"(command \"-LAYER\" \"OF\" \"*\" \"T\" \"*\" \"U\" \"*\" \"ON\" \"" + std::u16string(name) +
-         u"\" \"\")(princ)\r";
-}
+const std::u16string kSave = cad::kSaveLayerStateCommand;
+const std::u16string kRestore = cad::kRestoreLayerStateCommand;
+const std::u16string kDelete = cad::kDeleteLayerStateCommand;
+const std::u16string kResetVariables = cad::kResetVariablesCommand;
 
-std::u16string IsolationText(std::u16string_view name) {
-  const std::u16string n(name);
-  return u"(command \"-LAYER\" \"OF\" \"*\" \"ON\" \"" + n + u"\" \"T\" \"" + n + u"\" \"U\" \"" + n +
-         u"\" \"\")(princ)\r";
-}
+std::u16string CaptureText(std::u16string_view name) { return cad::CaptureLayerCommand(name); }
+std::u16string IsolationText(std::u16string_view name) { return cad::IsolateLayerCommand(name); }
 
 class PlyscanTexts : public ::testing::Test {
  protected:
@@ -52,9 +48,9 @@ TEST_F(PlyscanTexts, CaptureRunShowsOneLayerAtATimeAndRestoresTheSavedState) {
   EXPECT_EQ(s.Switches(), "0:0TU Walls:1TU Doors:0TU Notes:0TU A#1:0TU Empty:0TU");
   Send(CaptureText(u"0"));
   EXPECT_EQ(s.Switches(), "0:1TU Walls:0TU Doors:0TU Notes:0TU A#1:0TU Empty:0TU");
-  // The name goes in unchanged, so a name holding wild-card characters is read as a pattern.
+  // A name holding wild-card characters names exactly its layer.
   Send(CaptureText(u"A#1"));
-  EXPECT_EQ(s.Switches(), "0:0TU Walls:0TU Doors:0TU Notes:0TU A#1:0TU Empty:0TU");
+  EXPECT_EQ(s.Switches(), "0:0TU Walls:0TU Doors:0TU Notes:0TU A#1:1TU Empty:0TU");
 
   Send(kRestore);
   EXPECT_EQ(s.Switches(), before);
@@ -91,10 +87,23 @@ TEST_F(PlyscanTexts, DeleteTestsForTheStateItself) {
   EXPECT_EQ(s.Switches(), "0:1TU Walls:1TL Doors:1TU Notes:1FU A#1:1TU Empty:0TU");
 }
 
-TEST_F(PlyscanTexts, SavingOverAnExistingStateKeepsTheOldOneByDefault) {
+TEST_F(PlyscanTexts, TheSaveReplacesAStateOfTheSameName) {
   Send(kSave);
   s.LayerNamed(u"Doors").on = false;
-  Send(kSave);  // returns nil: the first state stays
+  Send(kSave);
+  s.LayerNamed(u"Doors").on = true;
+  Send(kRestore);
+  EXPECT_FALSE(s.LayerNamed(u"Doors").on);
+}
+
+// simcad's own semantics, as a CAD's: layerstate-save over an existing state
+// keeps the old one (hence the program's delete first).
+const std::u16string kPlainSave = u"(layerstate-save \"PLYSCAN\" 255 nil)(princ)\r";
+
+TEST_F(PlyscanTexts, APlainSaveOverAnExistingStateKeepsTheOldOne) {
+  Send(kPlainSave);
+  s.LayerNamed(u"Doors").on = false;
+  Send(kPlainSave);  // returns nil: the first state stays
   const LayerState* state = s.cad->GetDrawing().FindLayerState(u"PLYSCAN");
   ASSERT_NE(state, nullptr);
   ASSERT_EQ(state->layers.size(), 6u);
@@ -106,20 +115,13 @@ TEST_F(PlyscanTexts, SavingOverAnExistingStateKeepsTheOldOneByDefault) {
   EXPECT_TRUE(s.LayerNamed(u"Doors").on);
   EXPECT_TRUE(s.LayerNamed(u"Walls").on);
 
-  // Deleting first, as a careful script does, saves the new switches.
-  s.LayerNamed(u"Doors").on = false;
-  Send(kDelete);
-  Send(kSave);
-  s.LayerNamed(u"Doors").on = true;
-  Send(kRestore);
-  EXPECT_FALSE(s.LayerNamed(u"Doors").on);
 }
 
 TEST(PlyscanTextsOverwrite, LayerstateOverwriteOptionReplacesTheState) {
   Session s(SmallDrawing(), SimOptions{false, true});
-  s.cad->SendCommand(kSave);
+  s.cad->SendCommand(kPlainSave);
   s.LayerNamed(u"Doors").on = false;
-  s.cad->SendCommand(kSave);
+  s.cad->SendCommand(kPlainSave);
   s.LayerNamed(u"Doors").on = true;
   s.cad->SendCommand(kRestore);
   EXPECT_FALSE(s.LayerNamed(u"Doors").on);
@@ -128,8 +130,10 @@ TEST(PlyscanTextsOverwrite, LayerstateOverwriteOptionReplacesTheState) {
 TEST(PlyscanTextsExport, BmpOutTextWritesTheFileNamedInIt) {
   Session s;
   s.cad->SendCommand(u"(setvar \"FILEDIA\" 0)(princ)\r");
-  s.cad->SendCommand(u"_BMPOUT\rC:\\tools\\plyscan.bmp\r\r");
-  EXPECT_EQ(s.files->files.count(u"C:\\tools\\plyscan.bmp"), 1u);
+  for (const std::u16string path : {u"C:\\tools\\plyscan.bmp", u"C:\\Program Files\\PLYSCAN\\plyscan.bmp"}) {
+    s.cad->SendCommand(cad::BmpOutCommand(path));
+    EXPECT_EQ(s.files->files.count(path), 1u) << plyscan::ToUtf8(path);
+  }
   EXPECT_FALSE(s.cad->GetCommandLine().Active());
 }
 
