@@ -25,7 +25,9 @@ class BoardKeysWine : public LiveWindowTest {
     FillBoard();
     SetForegroundWindow(live->Form());
     Main().grid.Focus();
-    PumpFor(std::chrono::milliseconds(300));
+    const HWND grid = live->Control(ui::main_controls::kBoard);
+    ASSERT_TRUE(Pump([&] { return GetFocus() == grid && GetForegroundWindow() == live->Form(); }));
+    ASSERT_TRUE(PumpUntilPainted());
   }
 };
 
@@ -49,16 +51,17 @@ TEST_F(BoardKeysWine, EnterAndShiftEnterChangeTheDrawing) {
 TEST_F(BoardKeysWine, EscDuringACaptureLeavesTheDrawingAsItWas) {
   Start({u"--demo", u"--screen", u"640x400", u"--delay", u"SendCommand=300"});
   const std::vector<Text> before = ShownLayers();
-  std::thread user([] {
-    // The CAD is in front now (the capture brought it there): Esc there.
-    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
-    HoldKey(VK_ESCAPE, std::chrono::milliseconds(400));
+  std::thread user([&] {
+    // The save and the first layer's text are through: the CAD is in front
+    // (the capture brought it there). Esc there, held until the run has
+    // put the drawing back.
+    while (live->LogLines("\"member\":\"SendCommand\"") < 2) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    HoldKeyUntil(VK_ESCAPE, [&] { return live->LogLines("layerstate-restore") > 0; });
   });
   SetForegroundWindow(live->Form());
   const bool ended = CaptureAndWait(std::chrono::seconds(60));
   user.join();
   ASSERT_TRUE(ended);
-  PumpFor(std::chrono::milliseconds(300));
   EXPECT_EQ(ShownLayers(), before);
   EXPECT_GT(Pictures(), 0u);
   EXPECT_LT(Pictures(), Main().snapshot.size());
@@ -103,11 +106,14 @@ TEST_F(BoardKeysWine, CtrlSWritesAPngOfTheWholeBoard) {
   std::atomic<bool> answered{false};
   std::thread user([&] {
     // The save dialog: the file's name typed in, then Save.
+    // The save dialog is the one the main window owns, not any dialog on the desktop.
     HWND dialog = nullptr;
-    for (int i = 0; i < 200 && !dialog; ++i) {
+    for (const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+         !dialog && std::chrono::steady_clock::now() < end;) {
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
-      const HWND found = FindWindowW(L"#32770", nullptr);
-      if (found && IsWindowVisible(found)) dialog = found;
+      for (HWND found = FindWindowW(L"#32770", nullptr); found && !dialog;
+           found = FindWindowExW(nullptr, found, L"#32770", nullptr))
+        if (IsWindowVisible(found) && GetWindow(found, GW_OWNER) == live->Form()) dialog = found;
     }
     if (!dialog) return;
     for (const int field : {1148, 1152}) SetDlgItemTextW(dialog, field, path.c_str());  // cmb13, edt1
@@ -118,7 +124,6 @@ TEST_F(BoardKeysWine, CtrlSWritesAPngOfTheWholeBoard) {
   const bool saved = Pump([&] { return answered && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; });
   user.join();
   ASSERT_TRUE(saved) << "no PNG at the path given in the save dialog";
-  PumpFor(std::chrono::milliseconds(300));
 
   const Png png = ReadPng(path);
   // The demo's 13 layers in the board's 3 columns of 200 x 140 (at 96 dpi):

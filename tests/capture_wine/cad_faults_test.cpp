@@ -116,7 +116,7 @@ TEST_F(CadFaults, ALongCallLetsTheWindowPaintAndACloseTakesEffectWhenItReturns) 
   const bool ended = CaptureAndWait(std::chrono::seconds(60));
   user.join();
   ASSERT_TRUE(ended);
-  PumpFor(std::chrono::milliseconds(500));
+  ASSERT_TRUE(Pump([&] { return quit_posted; }));
   EXPECT_TRUE(repainted) << "the board was not repainted during the long call";
   // The run stopped as soon as the selection returned: no second selection.
   EXPECT_EQ(live->LogLines("\"member\":\"Select\""), 1);

@@ -29,7 +29,13 @@ class LiveWindowTest : public ::testing::Test {
     live = std::make_unique<LiveMainWindow>(std::move(simcad_args));
     ASSERT_TRUE(live->simcad.Running()) << live->simcad.Problem();
     live->Open(rect);
-    PumpFor(std::chrono::milliseconds(300));
+    ASSERT_TRUE(PumpUntilPainted());
+  }
+  // Runs the window's messages until it is on the screen with nothing left
+  // to paint, the board included.
+  bool PumpUntilPainted() {
+    const auto painted = [](HWND hwnd) { return IsWindowVisible(hwnd) && !GetUpdateRect(hwnd, nullptr, FALSE); };
+    return Pump([&] { return painted(live->Form()) && painted(live->Control(ui::main_controls::kBoard)); });
   }
   MainWindow& Main() { return live->main; }
 

@@ -62,9 +62,11 @@ void PressKey(WORD vk, bool shift, bool ctrl) {
   Send(inputs);
 }
 
-void HoldKey(WORD vk, std::chrono::milliseconds held) {
+void HoldKeyUntil(WORD vk, const std::function<bool()>& released, std::chrono::milliseconds deadline) {
   Send({Key(vk, false)});
-  std::this_thread::sleep_for(held);
+  for (const auto end = std::chrono::steady_clock::now() + deadline;
+       !released() && std::chrono::steady_clock::now() < end;)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   Send({Key(vk, true)});
 }
 

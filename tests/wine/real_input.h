@@ -21,8 +21,10 @@ void DoubleClick();
 void Wheel(int delta);
 // A key pressed and released, with Shift or Ctrl held when asked.
 void PressKey(WORD vk, bool shift = false, bool ctrl = false);
-// A key held down for a while, as a finger does.
-void HoldKey(WORD vk, std::chrono::milliseconds held);
+// A key held down until `released` holds (or `deadline` has passed), as a
+// finger waits for what it asked for.
+void HoldKeyUntil(WORD vk, const std::function<bool()>& released,
+                  std::chrono::milliseconds deadline = std::chrono::seconds(30));
 // Types the characters as the keyboard would (Unicode input).
 void TypeText(const wchar_t* text);
 
