@@ -72,7 +72,7 @@ FileResult Win32BoardPictures::CopyToClipboard(const Bitmap& picture) {
 }
 
 std::optional<Text> Win32BoardPictures::AskSavePath(TextView file_name) {
-  std::wstring path(reinterpret_cast<const wchar_t*>(file_name.data()), file_name.size());
+  std::wstring path(WideView(file_name));
   path.resize(32768, L'\0');
   std::wstring folder;
   PWSTR pictures = nullptr;
@@ -90,11 +90,11 @@ std::optional<Text> Win32BoardPictures::AskSavePath(TextView file_name) {
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
   if (!GetSaveFileNameW(&dialog)) return std::nullopt;
   path.resize(std::wcslen(path.c_str()));
-  return Text(reinterpret_cast<const char16_t*>(path.data()), path.size());
+  return FromWide(path);
 }
 
 FileResult Win32BoardPictures::SavePng(const Bitmap& picture, const Text& path) {
-  const auto* file = reinterpret_cast<const wchar_t*>(path.c_str());
+  const wchar_t* file = Wide(path);
   const auto result = [&]() -> HRESULT {
     ComPtr<IWICImagingFactory> factory;
     HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,

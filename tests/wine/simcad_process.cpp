@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "win32/com_activation.h"
+#include "win32/wide_text.h"
 
 namespace simcad::testing {
 
@@ -26,7 +27,7 @@ BOOL CALLBACK FindApplicationWindow(HWND hwnd, LPARAM lp) {
   return TRUE;
 }
 
-std::wstring Quoted(const std::u16string& text) { return L"\"" + std::wstring(text.begin(), text.end()) + L"\""; }
+std::wstring Quoted(const std::u16string& text) { return L"\"" + std::wstring(plyscan::win32::WideView(text)) + L"\""; }
 
 }  // namespace
 
