@@ -20,22 +20,14 @@ void Win32DroppedFiles::Finish() {
   drop_ = nullptr;
 }
 
-Win32MessageFilterRegistry::~Win32MessageFilterRegistry() {
-  // A filter still registered stays registered: COM holds its own reference
-  // until the apartment goes.
-  if (GlobalMessageFilter == filter_.Get()) GlobalMessageFilter = nullptr;
-}
-
 void Win32MessageFilterRegistry::CreateAndRegister() {
-  filter_ = ComPtr<TMessageFilter>::Copy(TMessageFilter::Create());
-  GlobalMessageFilter = filter_.Get();
-  GlobalMessageFilter->RegisterFilter();
+  filter_ = BusyCallFilter::Create();
+  filter_->RegisterFilter();
 }
 
 void Win32MessageFilterRegistry::Revoke() {
   if (!filter_) return;
   filter_->RevokeFilter();
-  GlobalMessageFilter = nullptr;
   filter_.Reset();
 }
 
