@@ -187,8 +187,8 @@ TEST_F(Driver, AnUnreadableTargetListIsReportedAndTheWindowStillTakesDroppedFile
   dir.Write("TargetCAD_APIVersion.txt", "CAD A\tX.App.A\r\n");
   const std::filesystem::path list = dir.Root() / "TargetCAD_APIVersion.txt";
   // Opened without sharing: the program cannot open it.
-  UniqueHandle lock(CreateFileW(list.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-  ASSERT_NE(lock.h, INVALID_HANDLE_VALUE);
+  const win32::UniqueFile lock(CreateFileW(list.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(lock);
   RunningProgram program(FolderOf(dir));
   ASSERT_TRUE(program.Started());
 

@@ -16,6 +16,7 @@
 #include "support/temp_dir.h"
 #include "win32/com_activation.h"
 #include "win32/dispatch_client.h"
+#include "win32/gdi.h"
 
 namespace {
 
@@ -54,25 +55,26 @@ HWND AsHwnd(const Variant& v) { return reinterpret_cast<HWND>(static_cast<std::u
 class SimcadCom : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    ole_ = new plyscan::win32::OleApartment;
-    temp_ = new plyscan::testing::TempDir;
-    progid_ = new std::u16string(UniqueProgId(u"SimCadTest.Demo"));
-    process_ = new SimcadProcess({u"--progid", *progid_, u"--demo", u"--log", temp_->PathOf("calls.jsonl")});
+    ole_ = std::make_unique<plyscan::win32::OleApartment>();
+    temp_ = std::make_unique<plyscan::testing::TempDir>();
+    progid_ = std::make_unique<std::u16string>(UniqueProgId(u"SimCadTest.Demo"));
+    process_ = std::make_unique<SimcadProcess>(
+        std::vector<std::u16string>{u"--progid", *progid_, u"--demo", u"--log", temp_->PathOf("calls.jsonl")});
   }
   static void TearDownTestSuite() {
-    delete process_;
-    delete progid_;
-    delete temp_;
-    delete ole_;
+    process_.reset();
+    progid_.reset();
+    temp_.reset();
+    ole_.reset();
   }
   void SetUp() override { ASSERT_TRUE(process_->Running()) << process_->Problem(); }
 
   static ObjectRef Attach() { return AttachByProgId(*progid_); }
 
-  static inline plyscan::win32::OleApartment* ole_ = nullptr;
-  static inline plyscan::testing::TempDir* temp_ = nullptr;
-  static inline std::u16string* progid_ = nullptr;
-  static inline SimcadProcess* process_ = nullptr;
+  static inline std::unique_ptr<plyscan::win32::OleApartment> ole_;
+  static inline std::unique_ptr<plyscan::testing::TempDir> temp_;
+  static inline std::unique_ptr<std::u16string> progid_;
+  static inline std::unique_ptr<SimcadProcess> process_;
 };
 
 TEST_F(SimcadCom, WindowHandlesAre64BitIntegersOfTheServersWindows) {
@@ -184,8 +186,8 @@ TEST_F(SimcadCom, TheDocumentWindowCanBeCopiedAndShowsTheDrawing) {
 
   const int width = 1024;
   const int height = 768;
-  HDC source = GetDC(document);
-  ASSERT_NE(source, nullptr);
+  const plyscan::win32::ClientDc source(document);
+  ASSERT_NE(source.Get(), nullptr);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -193,10 +195,10 @@ TEST_F(SimcadCom, TheDocumentWindowCanBeCopiedAndShowsTheDrawing) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC memory = CreateCompatibleDC(source);
-  HGDIOBJ old = SelectObject(memory, dib);
-  const BOOL copied = BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY | CAPTUREBLT);
+  const plyscan::win32::GdiBitmap dib(CreateDIBSection(source.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const plyscan::win32::MemoryDc memory(source.Get());
+  const plyscan::win32::SelectIn select(memory.Get(), dib.Get());
+  const BOOL copied = BitBlt(memory.Get(), 0, 0, width, height, source.Get(), 0, 0, SRCCOPY | CAPTUREBLT);
   GdiFlush();
   std::size_t background = 0;
   std::size_t drawn = 0;
@@ -206,10 +208,6 @@ TEST_F(SimcadCom, TheDocumentWindowCanBeCopiedAndShowsTheDrawing) {
     if (r == 33 && g == 40 && b == 48) ++background;
     else ++drawn;
   }
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(dib);
-  ReleaseDC(document, source);
 
   ASSERT_TRUE(copied);
   EXPECT_GT(background, static_cast<std::size_t>(width * height / 4)) << "background pixels";
