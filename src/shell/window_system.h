@@ -64,7 +64,7 @@ class DroppedFiles {
   virtual void Finish() = 0;
 };
 
-// The process's one COM message filter (GlobalMessageFilter).
+// The COM message filter of the user-interface thread, owned by its registry.
 class MessageFilterRegistry {
  public:
   virtual ~MessageFilterRegistry() = default;

@@ -65,7 +65,7 @@ HFONT GdiCanvas::FontFor(const FontSpec& font) {
   log.lfCharSet = DEFAULT_CHARSET;
   log.lfQuality = DEFAULT_QUALITY;
   const std::size_t length = std::min<std::size_t>(font.face.size(), LF_FACESIZE - 1);
-  font.face.copy(reinterpret_cast<char16_t*>(log.lfFaceName), length);
+  WideView(font.face).copy(log.lfFaceName, length);
   fonts_.push_back({font.face, font.height, GdiObject<HFONT>(CreateFontIndirectW(&log))});
   return fonts_.back().font.Get();
 }

@@ -8,6 +8,7 @@
 #include "win32/gdi.h"
 #include "win32/geometry_win32.h"
 #include "win32/scoped_dib.h"
+#include "win32/wide_text.h"
 
 namespace plyscan::win32 {
 
@@ -58,8 +59,8 @@ void GdiViewCopier::ShrinkOnto(const Bitmap& from, Bitmap& onto) {
 }
 
 Bitmap GdiViewCopier::LoadBitmapFile(const Text& path) {
-  GdiBitmap loaded(static_cast<HBITMAP>(LoadImageW(nullptr, reinterpret_cast<const wchar_t*>(path.c_str()),
-                                                   IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  GdiBitmap loaded(
+      static_cast<HBITMAP>(LoadImageW(nullptr, Wide(path), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   if (!loaded) throw Failure(u"cannot read " + path + u" as a bitmap (error " + DecimalText(GetLastError()) + u")");
   BITMAP info{};
   if (!GetObjectW(loaded.Get(), sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0)

@@ -1,7 +1,15 @@
-// The COM message filter of the user-interface thread: a busy CAD application
-// (retry-later) is asked again every 1000 ms for as long as it stays busy, a
-// rejected call fails at once, and window messages that arrive while a call
-// waits stay queued. Registered at start-up, revoked at shutdown.
+// The COM message filter of the user-interface thread, as Windows asks it
+// about the calls the CAD refuses: a busy CAD (retry-later) is asked again
+// after 1000 ms for as long as it stays busy, a rejected call is cancelled
+// (it fails with RPC_E_CALL_REJECTED), incoming calls are handled, and window
+// messages that arrive while a call waits stay queued. Registered at start-up
+// and revoked at shutdown by its registry (Win32MessageFilterRegistry).
+//
+// Wine never asks the filter: a rejected call fails at once, a retry-later
+// answer is not waited on, and messages are dispatched while a call waits
+// whatever the filter would answer. So the CAD link asks a refused call again
+// itself, every 250 ms for up to 60 s (src/cadlink/patient_calls.h), which on
+// Windows also covers the rejections that the filter cancels.
 #pragma once
 
 #include <objidl.h>
@@ -10,18 +18,17 @@
 
 namespace plyscan::win32 {
 
-class TMessageFilter final : public IMessageFilter {
+class BusyCallFilter final : public IMessageFilter {
  public:
-  // A new filter whose reference count is zero: the registration takes the
-  // first reference, and the release that brings it back to zero destroys it.
-  [[nodiscard]] static TMessageFilter* Create() { return new TMessageFilter; }
-  TMessageFilter(const TMessageFilter&) = delete;
-  TMessageFilter& operator=(const TMessageFilter&) = delete;
+  // A new filter, held by the one reference returned.
+  [[nodiscard]] static ComPtr<BusyCallFilter> Create() { return ComPtr<BusyCallFilter>::Copy(new BusyCallFilter); }
+  BusyCallFilter(const BusyCallFilter&) = delete;
+  BusyCallFilter& operator=(const BusyCallFilter&) = delete;
 
-  // Makes this the thread's filter, keeping the one it displaces in FOldFilter.
+  // Makes this the thread's filter; COM takes a reference to it, and the
+  // filter keeps the one it displaces.
   void RegisterFilter() noexcept;
-  // Puts FOldFilter (or no filter) back; the displaced reference to this
-  // object is released on return, which normally destroys it.
+  // Puts the displaced filter (or none) back; COM releases its reference.
   void RevokeFilter() noexcept;
 
   // IUnknown
@@ -35,18 +42,15 @@ class TMessageFilter final : public IMessageFilter {
   DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK htaskCallee, DWORD dwTickCount, DWORD dwRejectType) override;
   DWORD STDMETHODCALLTYPE MessagePending(HTASK htaskCallee, DWORD dwTickCount, DWORD dwPendingType) override;
 
-  IMessageFilter* OldFilter() const noexcept { return FOldFilter.Get(); }
+  // The filter that was the thread's before this one was registered.
+  IMessageFilter* Displaced() const noexcept { return displaced_.Get(); }
 
  private:
-  TMessageFilter() noexcept = default;
-  ~TMessageFilter() = default;  // only Release destroys it
+  BusyCallFilter() noexcept = default;
+  ~BusyCallFilter() = default;  // only Release destroys it
 
   LONG refs_ = 0;
-  ComPtr<IMessageFilter> FOldFilter;
+  ComPtr<IMessageFilter> displaced_;
 };
-
-// The process's one filter; a plain pointer that holds no counted reference.
-// Empty until start-up creates and registers the filter.
-extern TMessageFilter* GlobalMessageFilter;
 
 }  // namespace plyscan::win32

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "base/failure.h"
+#include "win32/wide_text.h"
 
 namespace plyscan::win32 {
 
@@ -96,7 +97,7 @@ BSTR* UniqueBstr::Put() noexcept {
 
 Text BstrText(BSTR b) {
   if (!b) return {};
-  return Text(reinterpret_cast<const char16_t*>(b), SysStringLen(b));
+  return FromWide({b, SysStringLen(b)});
 }
 
 UniqueVariant::UniqueVariant(UniqueVariant&& other) noexcept : v_(other.Release()) {}

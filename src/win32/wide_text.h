@@ -16,6 +16,8 @@ inline const wchar_t* Wide(const Text& text) noexcept { return Wide(text.c_str()
 inline std::wstring_view WideView(TextView text) noexcept {
   return {reinterpret_cast<const wchar_t*>(text.data()), text.size()};
 }
+// Room in the program's text for the system to write wide characters into.
+inline wchar_t* WideBuffer(char16_t* room) noexcept { return reinterpret_cast<wchar_t*>(room); }
 inline Text FromWide(std::wstring_view text) {
   return Text(reinterpret_cast<const char16_t*>(text.data()), text.size());
 }

@@ -9,10 +9,14 @@
 
 #include "base/ansi_codec.h"
 #include "base/platform.h"
+#include "win32/wide_text.h"
 
 namespace plyscan {
 
 namespace {
+
+using win32::WideBuffer;
+using win32::WideView;
 
 // The calls count in int; longer input goes in pieces. A multi-byte piece ends
 // after a byte below 0x40, which is neither a lead nor a trail byte, so no
@@ -44,8 +48,7 @@ class Win32AnsiCodec final : public AnsiCodec {
       if (length > 0) {
         const std::size_t at = out.size();
         out.resize(at + static_cast<std::size_t>(length));
-        MultiByteToWideChar(CP_ACP, 0, bytes.data() + start, in_length, reinterpret_cast<wchar_t*>(out.data() + at),
-                            length);
+        MultiByteToWideChar(CP_ACP, 0, bytes.data() + start, in_length, WideBuffer(out.data() + at), length);
       }
       start = end;
     }
@@ -56,7 +59,7 @@ class Win32AnsiCodec final : public AnsiCodec {
     std::string out;
     for (std::size_t start = 0; start < text.size();) {
       const std::size_t end = WidePieceEnd(text, start);
-      const auto* chars = reinterpret_cast<const wchar_t*>(text.data() + start);
+      const wchar_t* chars = WideView(text).data() + start;
       const int in_length = static_cast<int>(end - start);
       const int length = WideCharToMultiByte(CP_ACP, 0, chars, in_length, nullptr, 0, nullptr, nullptr);
       if (length > 0) {

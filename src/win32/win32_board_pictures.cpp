@@ -14,6 +14,7 @@
 #include "win32/dib_info.h"
 #include "win32/gdi_canvas.h"
 #include "win32/scoped_dib.h"
+#include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
 
 namespace plyscan::win32 {
@@ -21,20 +22,6 @@ namespace plyscan::win32 {
 namespace {
 
 FileResult Failed(DWORD code) { return {false, SystemErrorText(code)}; }
-
-class Clipboard {
- public:
-  Clipboard() : open_(OpenClipboard(nullptr) != FALSE) {}
-  Clipboard(const Clipboard&) = delete;
-  Clipboard& operator=(const Clipboard&) = delete;
-  ~Clipboard() {
-    if (open_) CloseClipboard();
-  }
-  bool Open() const noexcept { return open_; }
-
- private:
-  bool open_;
-};
 
 }  // namespace
 
@@ -64,33 +51,34 @@ Bitmap Win32BoardPictures::Paint(std::int32_t width, std::int32_t height, std::i
 FileResult Win32BoardPictures::CopyToClipboard(const Bitmap& picture) {
   // CF_DIB: the header and the rows bottom-up, as every program reads them.
   const std::size_t image = picture.Stride() * static_cast<std::size_t>(picture.Height());
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + image);
+  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + image));
   if (!memory) return Failed(GetLastError());
-  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(memory));
-  *header = DibInfoOf(picture).bmiHeader;
-  header->biHeight = picture.Height();
-  header->biSizeImage = static_cast<DWORD>(image);
-  auto* rows = reinterpret_cast<std::uint8_t*>(header + 1);
-  for (int y = 0; y < picture.Height(); ++y)
-    std::memcpy(rows + static_cast<std::size_t>(picture.Height() - 1 - y) * picture.Stride(), picture.Row(y),
-                picture.Stride());
-  GlobalUnlock(memory);
-  const Clipboard clipboard;
-  if (!clipboard.Open() || !EmptyClipboard() || !SetClipboardData(CF_DIB, memory)) {
-    const DWORD error = GetLastError();
-    GlobalFree(memory);
-    return Failed(error);
+  {
+    const GlobalLocked locked(memory.Get());
+    auto* header = static_cast<BITMAPINFOHEADER*>(locked.Data());
+    if (!header) return Failed(GetLastError());
+    *header = DibInfoOf(picture).bmiHeader;
+    header->biHeight = picture.Height();
+    header->biSizeImage = static_cast<DWORD>(image);
+    auto* rows = reinterpret_cast<std::uint8_t*>(header + 1);
+    for (int y = 0; y < picture.Height(); ++y)
+      std::memcpy(rows + static_cast<std::size_t>(picture.Height() - 1 - y) * picture.Stride(), picture.Row(y),
+                  picture.Stride());
   }
-  return {};  // the clipboard owns the memory now
+  const OpenedClipboard clipboard;
+  if (!clipboard.Open() || !EmptyClipboard() || !SetClipboardData(CF_DIB, memory.Get())) return Failed(GetLastError());
+  static_cast<void>(memory.Release());  // the clipboard owns the memory now
+  return {};
 }
 
 std::optional<Text> Win32BoardPictures::AskSavePath(TextView file_name) {
-  std::wstring path(reinterpret_cast<const wchar_t*>(file_name.data()), file_name.size());
+  std::wstring path(WideView(file_name));
   path.resize(32768, L'\0');
   std::wstring folder;
   PWSTR pictures = nullptr;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Pictures, 0, nullptr, &pictures))) folder = pictures;
-  CoTaskMemFree(pictures);
+  const HRESULT found = SHGetKnownFolderPath(FOLDERID_Pictures, 0, nullptr, &pictures);
+  const UniqueCoTaskMemory pictures_memory(pictures);  // allocated even where the call fails
+  if (SUCCEEDED(found)) folder = pictures;
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = GetActiveWindow();
@@ -102,11 +90,11 @@ std::optional<Text> Win32BoardPictures::AskSavePath(TextView file_name) {
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
   if (!GetSaveFileNameW(&dialog)) return std::nullopt;
   path.resize(std::wcslen(path.c_str()));
-  return Text(reinterpret_cast<const char16_t*>(path.data()), path.size());
+  return FromWide(path);
 }
 
 FileResult Win32BoardPictures::SavePng(const Bitmap& picture, const Text& path) {
-  const auto* file = reinterpret_cast<const wchar_t*>(path.c_str());
+  const wchar_t* file = Wide(path);
   const auto result = [&]() -> HRESULT {
     ComPtr<IWICImagingFactory> factory;
     HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,

@@ -10,11 +10,11 @@ namespace plyscan::win32 {
 
 class Win32BoardPictures final : public ui::BoardPictures {
  public:
-  Bitmap Paint(std::int32_t width, std::int32_t height, std::int32_t band_height,
-               const std::function<void(Canvas&, std::int32_t band_top)>& paint) override;
   FileResult CopyToClipboard(const Bitmap& picture) override;
   std::optional<Text> AskSavePath(TextView file_name) override;
   FileResult SavePng(const Bitmap& picture, const Text& path) override;
+  Bitmap Paint(std::int32_t width, std::int32_t height, std::int32_t band_height,
+               const std::function<void(Canvas&, std::int32_t band_top)>& paint) override;
 };
 
 }  // namespace plyscan::win32

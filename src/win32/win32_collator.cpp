@@ -8,10 +8,13 @@
 #include "base/collation.h"
 #include "base/failure.h"
 #include "base/platform.h"
+#include "win32/wide_text.h"
 
 namespace plyscan {
 
 namespace {
+
+using win32::WideView;
 
 int LengthOf(TextView text) {
   if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
@@ -20,9 +23,7 @@ int LengthOf(TextView text) {
 }
 
 // CompareStringW refuses a null pointer even for an empty text.
-const wchar_t* CharsOf(TextView text) {
-  return text.data() ? reinterpret_cast<const wchar_t*>(text.data()) : L"";
-}
+const wchar_t* CharsOf(TextView text) { return text.data() ? WideView(text).data() : L""; }
 
 class Win32Collator final : public Collator {
  public:

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "win32/wide_text.h"
+
 namespace plyscan::win32 {
 
 namespace {
@@ -17,8 +19,7 @@ void Win32Desktop::SetForegroundWindow(WindowHandle window) { ::SetForegroundWin
 
 void DebugOutputTrace::Discarded(const Text& what) noexcept {
   try {
-    const std::wstring line = L"PLYSCAN: CAD command ended: " +
-                              std::wstring(reinterpret_cast<const wchar_t*>(what.c_str()), what.size()) + L"\n";
+    const std::wstring line = L"PLYSCAN: CAD command ended: " + std::wstring(WideView(what)) + L"\n";
     OutputDebugStringW(line.c_str());
   } catch (...) {
   }

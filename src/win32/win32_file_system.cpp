@@ -6,35 +6,15 @@
 
 #include "base/files.h"
 #include "base/platform.h"
+#include "win32/scoped_handles.h"
 #include "win32/wide_text.h"
 
 namespace plyscan {
 
 namespace {
 
+using win32::UniqueFile;
 using win32::Wide;
-
-class UniqueFileHandle {
- public:
-  explicit UniqueFileHandle(HANDLE handle) noexcept : handle_(handle) {}
-  ~UniqueFileHandle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  UniqueFileHandle(const UniqueFileHandle&) = delete;
-  UniqueFileHandle& operator=(const UniqueFileHandle&) = delete;
-
-  HANDLE get() const noexcept { return handle_; }
-  bool valid() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
-  // Closes now, so that a failed close is seen.
-  bool Close() noexcept {
-    const BOOL ok = CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-    return ok != FALSE;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 FileResult LastError() { return {false, win32::SystemErrorText(GetLastError())}; }
 
@@ -48,17 +28,17 @@ class Win32FileSystem final : public FileSystem {
   }
 
   FileResult ReadAll(const Text& path, std::string& bytes) override {
-    UniqueFileHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return LastError();
+    UniqueFile file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return LastError();
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) return LastError();
+    if (!GetFileSizeEx(file.Get(), &size)) return LastError();
     std::string content;
     content.reserve(static_cast<std::size_t>(size.QuadPart));
     std::string chunk(kChunk, '\0');
     for (;;) {
       DWORD got = 0;
-      if (!ReadFile(file.get(), chunk.data(), kChunk, &got, nullptr)) return LastError();
+      if (!ReadFile(file.Get(), chunk.data(), kChunk, &got, nullptr)) return LastError();
       if (got == 0) break;
       content.append(chunk.data(), got);
     }
@@ -67,17 +47,17 @@ class Win32FileSystem final : public FileSystem {
   }
 
   FileResult WriteAll(const Text& path, const std::string& bytes) override {
-    UniqueFileHandle file(CreateFileW(Wide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return LastError();
+    UniqueFile file(CreateFileW(Wide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return LastError();
     std::size_t done = 0;
     while (done < bytes.size()) {
       const DWORD part = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kChunk));
       DWORD put = 0;
-      if (!WriteFile(file.get(), bytes.data() + done, part, &put, nullptr)) return LastError();
+      if (!WriteFile(file.Get(), bytes.data() + done, part, &put, nullptr)) return LastError();
       done += put;
     }
-    if (!file.Close()) return LastError();
+    if (!file.Close()) return LastError();  // now, so that a failed last write is seen
     return {};
   }
 

@@ -11,6 +11,7 @@ namespace plyscan {
 
 namespace {
 
+using win32::FromWide;
 using win32::Wide;
 
 // GetPrivateProfileStringW hands back the default for a missing key. A value
@@ -24,9 +25,9 @@ class Win32ProfileStore final : public ProfileStore {
     wchar_t buffer[kMaxValueLength + 1];
     const DWORD length = GetPrivateProfileStringW(Wide(Text(section)), Wide(Text(key)), kMissing, buffer,
                                                   static_cast<DWORD>(std::size(buffer)), Wide(path));
-    const Text value(reinterpret_cast<const char16_t*>(buffer), length);
-    if (value == reinterpret_cast<const char16_t*>(kMissing)) return std::nullopt;
-    return value;
+    const std::wstring_view value(buffer, length);
+    if (value == kMissing) return std::nullopt;
+    return FromWide(value);
   }
 
   bool Write(const Text& path, TextView section, TextView key, TextView value) override {

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <thread>
 
+#include "win32/gdi.h"
+
 namespace plyscan::testing {
 
 namespace {
@@ -45,15 +47,15 @@ RunningProgram::RunningProgram(const std::wstring& folder) {
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) return;
-  process_.h = pi.hProcess;
-  thread_.h = pi.hThread;
+  process_.Reset(pi.hProcess);
+  thread_.Reset(pi.hThread);
   id_ = pi.dwProcessId;
 }
 
 RunningProgram::~RunningProgram() {
-  if (process_.h && WaitForSingleObject(process_.h, 0) == WAIT_TIMEOUT) {
-    TerminateProcess(process_.h, 99);  // a failed test leaves nothing running
-    WaitForSingleObject(process_.h, 5000);
+  if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process_.Get(), 99);  // a failed test leaves nothing running
+    WaitForSingleObject(process_.Get(), 5000);
   }
 }
 
@@ -64,9 +66,9 @@ HWND RunningProgram::TopLevel(const wchar_t* class_name, bool visible_only) cons
 }
 
 long RunningProgram::WaitForExit(std::chrono::milliseconds timeout) {
-  if (WaitForSingleObject(process_.h, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) return -1;
+  if (WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) return -1;
   DWORD code = 0;
-  GetExitCodeProcess(process_.h, &code);
+  GetExitCodeProcess(process_.Get(), &code);
   return static_cast<long>(code);
 }
 
@@ -122,8 +124,8 @@ bool SaveScreenshot(HWND window, const std::wstring& path) {
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return false;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
+  const win32::ScreenDc screen;
+  const win32::MemoryDc memory(screen.Get());
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -132,12 +134,13 @@ bool SaveScreenshot(HWND window, const std::wstring& path) {
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const win32::GdiBitmap bitmap(CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   bool ok = false;
   if (bitmap) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    ok = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY) != FALSE;
-    SelectObject(memory, old);
+    {
+      const win32::SelectIn select(memory.Get(), bitmap.Get());
+      ok = BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY) != FALSE;
+    }
     GdiFlush();
     const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
     const DWORD image = stride * static_cast<DWORD>(height);
@@ -150,10 +153,7 @@ bool SaveScreenshot(HWND window, const std::wstring& path) {
     out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
     out.write(static_cast<const char*>(bits), image);
     ok = ok && static_cast<bool>(out);
-    DeleteObject(bitmap);
   }
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return ok;
 }
 

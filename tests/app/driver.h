@@ -10,18 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace plyscan::testing {
+#include "win32/scoped_handles.h"
 
-struct UniqueHandle {
-  HANDLE h = nullptr;
-  UniqueHandle() = default;
-  explicit UniqueHandle(HANDLE handle) : h(handle) {}
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  ~UniqueHandle() {
-    if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
-  }
-};
+namespace plyscan::testing {
 
 // Polls `done` every 50 ms for up to `timeout`.
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(20));
@@ -34,7 +25,7 @@ class RunningProgram {
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
 
-  bool Started() const { return process_.h != nullptr; }
+  bool Started() const { return static_cast<bool>(process_); }
   DWORD Id() const { return id_; }
   // A top-level window of the program with this class, or null.
   HWND TopLevel(const wchar_t* class_name, bool visible_only = true) const;
@@ -42,8 +33,8 @@ class RunningProgram {
   long WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
  private:
-  UniqueHandle process_;
-  UniqueHandle thread_;
+  win32::UniqueKernelHandle process_;
+  win32::UniqueKernelHandle thread_;
   DWORD id_ = 0;
 };
 

@@ -14,11 +14,10 @@
 #include "shell/layouts.h"
 #include "shell/placement.h"
 #include "support/temp_dir.h"
+#include "win32/wide_text.h"
 
 namespace plyscan::testing {
 namespace {
-
-std::wstring Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 
 std::wstring FolderOf(const TempDir& dir) { return dir.Root().wstring(); }
 
@@ -64,7 +63,7 @@ void ExpectLaidOut(HWND form_window, const ui::FormDesign& form, UINT dpi) {
       EXPECT_EQ(r.right - r.left, b.Width());
     EXPECT_EQ(r.bottom - r.top, b.Height());
     EXPECT_EQ(IsWindowVisible(control) != FALSE, (row.flags & ui::kHidden) == 0 && IsWindowVisible(form_window));
-    const std::wstring caption = Wide(row.caption);
+    const std::wstring caption = win32::Wide(row.caption);
     if (row.kind == ui::Kind::kPushButton || row.kind == ui::Kind::kCheckBox || row.kind == ui::Kind::kLabel ||
         row.kind == ui::Kind::kSpeedButton) {
       EXPECT_EQ(WindowText(control), caption);
@@ -188,8 +187,8 @@ TEST_F(Driver, AnUnreadableTargetListIsReportedAndTheWindowStillTakesDroppedFile
   dir.Write("TargetCAD_APIVersion.txt", "CAD A\tX.App.A\r\n");
   const std::filesystem::path list = dir.Root() / "TargetCAD_APIVersion.txt";
   // Opened without sharing: the program cannot open it.
-  UniqueHandle lock(CreateFileW(list.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-  ASSERT_NE(lock.h, INVALID_HANDLE_VALUE);
+  const win32::UniqueFile lock(CreateFileW(list.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(lock);
   RunningProgram program(FolderOf(dir));
   ASSERT_TRUE(program.Started());
 
@@ -205,7 +204,8 @@ TEST_F(Driver, AnUnreadableTargetListIsReportedAndTheWindowStillTakesDroppedFile
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&message));
-  EXPECT_EQ(message.rfind(L"ファイル " + list.wstring() + L" は開けません。 ", 0), 0u) << std::string(message.begin(), message.end());
+  EXPECT_EQ(message.rfind(L"ファイル " + list.wstring() + L" は開けません。 ", 0), 0u)
+      << ToUtf8(win32::FromWide(message));
   PostMessageW(report, WM_COMMAND, IDOK, 0);
 
   HWND main = nullptr;

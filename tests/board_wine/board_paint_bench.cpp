@@ -20,6 +20,7 @@
 #include "win32/gdi.h"
 #include "win32/ui/win32_shell_ports.h"
 #include "win32/ui/win32_window_system.h"
+#include "win32/wide_text.h"
 #include "win32/win32_board_pictures.h"
 
 namespace {
@@ -55,9 +56,9 @@ int main() {
   win32::Win32BoardPictures pictures;
   wchar_t exe[MAX_PATH];
   GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  ShellServices services{windows,           filter,         SystemProfileStore(),
-                         SystemFiles(),     SystemAnsiCodec(), UserCollator(),
-                         Text(reinterpret_cast<const char16_t*>(exe)), cad.services, cad.devices, pictures};
+  ShellServices services{windows,           filter,         SystemProfileStore(), SystemFiles(),
+                         SystemAnsiCodec(), UserCollator(), win32::FromWide(exe), cad.services,
+                         cad.devices,       pictures};
   MainWindow main(services);
   main.Create();
   windows.ShowMainWindow(main.Window());
@@ -114,7 +115,7 @@ int main() {
   GetTempPathW(MAX_PATH, temp);
   const std::wstring png = std::wstring(temp) + L"plyscan-bench-sheet.png";
   const auto encode_start = Clock::now();
-  const FileResult saved = pictures.SavePng(sheet, Text(reinterpret_cast<const char16_t*>(png.c_str())));
+  const FileResult saved = pictures.SavePng(sheet, win32::FromWide(png));
   const double encoded = Milliseconds(Clock::now() - encode_start);
   sampling = false;
   sampler.join();

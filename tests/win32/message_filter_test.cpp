@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "win32/ui/win32_shell_ports.h"
+
 namespace plyscan::win32 {
 namespace {
 
@@ -41,24 +43,24 @@ ComPtr<IMessageFilter> CurrentFilter() {
 }
 
 TEST(MessageFilterAnswers, RetryBusyServersEverySecondCancelRejectionsKeepMessagesQueued) {
-  auto* filter = TMessageFilter::Create();  // the count starts at zero
-  filter->AddRef();
+  ComPtr<BusyCallFilter> filter = BusyCallFilter::Create();
   EXPECT_EQ(filter->HandleInComingCall(CALLTYPE_TOPLEVEL, nullptr, 0, nullptr), SERVERCALL_ISHANDLED);
   EXPECT_EQ(filter->RetryRejectedCall(nullptr, 0, SERVERCALL_RETRYLATER), 1000u);
   EXPECT_EQ(filter->RetryRejectedCall(nullptr, 120000, SERVERCALL_RETRYLATER), 1000u);  // no limit
   EXPECT_EQ(filter->RetryRejectedCall(nullptr, 0, SERVERCALL_REJECTED), static_cast<DWORD>(-1));
   EXPECT_EQ(filter->MessagePending(nullptr, 0, PENDINGTYPE_TOPLEVEL), static_cast<DWORD>(PENDINGMSG_WAITNOPROCESS));
-  EXPECT_EQ(filter->Release(), 0u);
+  EXPECT_EQ(filter.Detach()->Release(), 0u);  // the one reference Create returned
 }
 
 TEST(MessageFilterAnswers, AnswersOnlyTheMessageFilterInterfaces) {
-  auto* filter = TMessageFilter::Create();
+  ComPtr<BusyCallFilter> filter = BusyCallFilter::Create();
   IUnknown* unknown = nullptr;
   ASSERT_EQ(filter->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)), S_OK);
   void* other = reinterpret_cast<void*>(1);
   EXPECT_EQ(filter->QueryInterface(IID_IDispatch, &other), E_NOINTERFACE);
   EXPECT_EQ(other, nullptr);
-  EXPECT_EQ(unknown->Release(), 0u);  // the only reference: the filter is gone
+  EXPECT_EQ(filter.Detach()->Release(), 1u);  // the interface's reference is still out
+  EXPECT_EQ(unknown->Release(), 0u);          // the last reference: the filter is gone
 }
 
 TEST_F(Apartment, RegistrationHoldsTheEarlierFilterAndRevokePutsItBack) {
@@ -67,13 +69,14 @@ TEST_F(Apartment, RegistrationHoldsTheEarlierFilterAndRevokePutsItBack) {
   ASSERT_EQ(CoRegisterMessageFilter(&earlier, none.Put()), S_OK);
   ASSERT_FALSE(none);
 
-  auto* ours = TMessageFilter::Create();
+  ComPtr<BusyCallFilter> ours = BusyCallFilter::Create();
   ours->RegisterFilter();
-  EXPECT_EQ(ours->OldFilter(), &earlier);
-  EXPECT_EQ(CurrentFilter().Get(), static_cast<IMessageFilter*>(ours));
+  EXPECT_EQ(ours->Displaced(), &earlier);
+  EXPECT_EQ(CurrentFilter().Get(), static_cast<IMessageFilter*>(ours.Get()));
 
-  ours->RevokeFilter();  // destroys ours: the registration held its only reference
+  ours->RevokeFilter();
   EXPECT_EQ(CurrentFilter().Get(), &earlier);
+  EXPECT_EQ(ours.Detach()->Release(), 0u);  // COM gave its reference back: ours was the last
 
   ComPtr<IMessageFilter> back;
   CoRegisterMessageFilter(nullptr, back.Put());
@@ -83,11 +86,32 @@ TEST_F(Apartment, RegistrationHoldsTheEarlierFilterAndRevokePutsItBack) {
 }
 
 TEST_F(Apartment, WithoutAnEarlierFilterRevokeLeavesNone) {
-  auto* ours = TMessageFilter::Create();
+  ComPtr<BusyCallFilter> ours = BusyCallFilter::Create();
   ours->RegisterFilter();
-  EXPECT_EQ(ours->OldFilter(), nullptr);
+  EXPECT_EQ(ours->Displaced(), nullptr);
   ours->RevokeFilter();
   EXPECT_FALSE(CurrentFilter());
+  EXPECT_EQ(ours.Detach()->Release(), 0u);
+}
+
+TEST_F(Apartment, TheRegistryRegistersItsOwnFilterAndRevokesIt) {
+  EarlierFilter earlier;
+  ComPtr<IMessageFilter> none;
+  ASSERT_EQ(CoRegisterMessageFilter(&earlier, none.Put()), S_OK);
+  {
+    Win32MessageFilterRegistry registry;
+    registry.CreateAndRegister();
+    const ComPtr<IMessageFilter> current = CurrentFilter();
+    ASSERT_TRUE(current);
+    EXPECT_NE(current.Get(), &earlier);
+    EXPECT_EQ(current->RetryRejectedCall(nullptr, 0, SERVERCALL_RETRYLATER), 1000u);  // the busy-call answer
+    registry.Revoke();
+    EXPECT_EQ(CurrentFilter().Get(), &earlier);
+  }
+  ComPtr<IMessageFilter> back;
+  CoRegisterMessageFilter(nullptr, back.Put());
+  back.Reset();
+  EXPECT_EQ(earlier.refs, 1);  // every reference to the earlier filter is given back
 }
 
 }  // namespace

@@ -18,11 +18,8 @@ namespace plyscan::testing {
 
 class LiveWindowTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { ole_ = new win32::OleApartment; }
-  static void TearDownTestSuite() {
-    delete ole_;
-    ole_ = nullptr;
-  }
+  static void SetUpTestSuite() { ole_ = std::make_unique<win32::OleApartment>(); }
+  static void TearDownTestSuite() { ole_.reset(); }
 
   // simcad.exe with `simcad_args`, and the window at `rect` aimed at it.
   void Start(std::vector<std::u16string> simcad_args, const Rect& rect = Rect::Sized(40, 40, 700, 420)) {
@@ -113,7 +110,7 @@ class LiveWindowTest : public ::testing::Test {
   bool quit_posted = false;
 
  private:
-  static inline win32::OleApartment* ole_ = nullptr;
+  static inline std::unique_ptr<win32::OleApartment> ole_;
 };
 
 }  // namespace plyscan::testing

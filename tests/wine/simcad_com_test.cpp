@@ -56,25 +56,26 @@ HWND AsHwnd(const Variant& v) { return reinterpret_cast<HWND>(static_cast<std::u
 class SimcadCom : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    ole_ = new plyscan::win32::OleApartment;
-    temp_ = new plyscan::testing::TempDir;
-    progid_ = new std::u16string(UniqueProgId(u"SimCadTest.Demo"));
-    process_ = new SimcadProcess({u"--progid", *progid_, u"--demo", u"--log", temp_->PathOf("calls.jsonl")});
+    ole_ = std::make_unique<plyscan::win32::OleApartment>();
+    temp_ = std::make_unique<plyscan::testing::TempDir>();
+    progid_ = std::make_unique<std::u16string>(UniqueProgId(u"SimCadTest.Demo"));
+    process_ = std::make_unique<SimcadProcess>(
+        std::vector<std::u16string>{u"--progid", *progid_, u"--demo", u"--log", temp_->PathOf("calls.jsonl")});
   }
   static void TearDownTestSuite() {
-    delete process_;
-    delete progid_;
-    delete temp_;
-    delete ole_;
+    process_.reset();
+    progid_.reset();
+    temp_.reset();
+    ole_.reset();
   }
   void SetUp() override { ASSERT_TRUE(process_->Running()) << process_->Problem(); }
 
   static ObjectRef Attach() { return AttachByProgId(*progid_); }
 
-  static inline plyscan::win32::OleApartment* ole_ = nullptr;
-  static inline plyscan::testing::TempDir* temp_ = nullptr;
-  static inline std::u16string* progid_ = nullptr;
-  static inline SimcadProcess* process_ = nullptr;
+  static inline std::unique_ptr<plyscan::win32::OleApartment> ole_;
+  static inline std::unique_ptr<plyscan::testing::TempDir> temp_;
+  static inline std::unique_ptr<std::u16string> progid_;
+  static inline std::unique_ptr<SimcadProcess> process_;
 };
 
 TEST_F(SimcadCom, WindowHandlesAre64BitIntegersOfTheServersWindows) {

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "win32/com_activation.h"
+#include "win32/wide_text.h"
 
 namespace simcad::testing {
 
@@ -26,7 +27,7 @@ BOOL CALLBACK FindApplicationWindow(HWND hwnd, LPARAM lp) {
   return TRUE;
 }
 
-std::wstring Quoted(const std::u16string& text) { return L"\"" + std::wstring(text.begin(), text.end()) + L"\""; }
+std::wstring Quoted(const std::u16string& text) { return L"\"" + std::wstring(plyscan::win32::WideView(text)) + L"\""; }
 
 }  // namespace
 
@@ -45,13 +46,17 @@ SimcadProcess::SimcadProcess(const std::vector<std::u16string>& args, DWORD time
   }
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_)) {
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
     problem_ = "CreateProcessW failed: " + std::to_string(GetLastError());
     return;
   }
+  process_.Reset(started.hProcess);
+  thread_.Reset(started.hThread);
+  process_id_ = started.dwProcessId;
   for (DWORD waited = 0; waited < timeout_ms; waited += 100) {
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0) {
-      GetExitCodeProcess(info_.hProcess, &exit_code_);
+    if (WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0) {
+      GetExitCodeProcess(process_.Get(), &exit_code_);
       problem_ = "simcad.exe ended at start with code " + std::to_string(exit_code_);
       stopped_ = true;
       return;
@@ -69,35 +74,31 @@ SimcadProcess::SimcadProcess(const std::vector<std::u16string>& args, DWORD time
   problem_ = "simcad.exe did not register its ProgID in time";
 }
 
-SimcadProcess::~SimcadProcess() {
-  Stop();
-  if (info_.hThread) CloseHandle(info_.hThread);
-  if (info_.hProcess) CloseHandle(info_.hProcess);
-}
+SimcadProcess::~SimcadProcess() { Stop(); }
 
 HWND SimcadProcess::MainWindow() const {
-  WindowSearch search{info_.dwProcessId, nullptr};
+  WindowSearch search{process_id_, nullptr};
   EnumWindows(FindApplicationWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
 void SimcadProcess::Kill() {
-  if (stopped_ || !info_.hProcess) return;
+  if (stopped_ || !process_) return;
   stopped_ = true;
-  TerminateProcess(info_.hProcess, 137);
-  WaitForSingleObject(info_.hProcess, 5000);
-  GetExitCodeProcess(info_.hProcess, &exit_code_);
+  TerminateProcess(process_.Get(), 137);
+  WaitForSingleObject(process_.Get(), 5000);
+  GetExitCodeProcess(process_.Get(), &exit_code_);
 }
 
 DWORD SimcadProcess::Stop(DWORD timeout_ms) {
-  if (stopped_ || !info_.hProcess) return exit_code_;
+  if (stopped_ || !process_) return exit_code_;
   stopped_ = true;
   if (HWND main = MainWindow()) PostMessageW(main, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(info_.hProcess, timeout_ms) != WAIT_OBJECT_0) {
-    TerminateProcess(info_.hProcess, 99);
-    WaitForSingleObject(info_.hProcess, 5000);
+  if (WaitForSingleObject(process_.Get(), timeout_ms) != WAIT_OBJECT_0) {
+    TerminateProcess(process_.Get(), 99);
+    WaitForSingleObject(process_.Get(), 5000);
   }
-  GetExitCodeProcess(info_.hProcess, &exit_code_);
+  GetExitCodeProcess(process_.Get(), &exit_code_);
   return exit_code_;
 }
 

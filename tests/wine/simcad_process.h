@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/scoped_handles.h"
+
 namespace simcad::testing {
 
 // A ProgID no other test process uses, so that instances never meet.
@@ -24,7 +26,7 @@ class SimcadProcess {
   // True once GetActiveObject has found the instance.
   [[nodiscard]] bool Running() const noexcept { return running_; }
   [[nodiscard]] const std::string& Problem() const noexcept { return problem_; }
-  DWORD ProcessId() const noexcept { return info_.dwProcessId; }
+  DWORD ProcessId() const noexcept { return process_id_; }
   // The top-level application window of the process, or null.
   HWND MainWindow() const;
 
@@ -35,7 +37,9 @@ class SimcadProcess {
   void Kill();
 
  private:
-  PROCESS_INFORMATION info_{};
+  plyscan::win32::UniqueKernelHandle process_;
+  plyscan::win32::UniqueKernelHandle thread_;
+  DWORD process_id_ = 0;
   bool running_ = false;
   bool stopped_ = false;
   DWORD exit_code_ = STILL_ACTIVE;

@@ -28,6 +28,7 @@
 #include "shell/control_ids.h"
 #include "shell/window_class_names.h"
 #include "win32/com_activation.h"
+#include "win32/gdi.h"
 #include "win32/wide_text.h"
 
 namespace {
@@ -184,20 +185,16 @@ Shot TakeShot(const RECT& rect) {
   shot.bgr.resize(static_cast<std::size_t>(shot.Stride()) * h);
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
+  const plyscan::win32::ScreenDc screen;
+  const plyscan::win32::MemoryDc memory(screen.Get());
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const plyscan::win32::GdiBitmap bitmap(CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (bitmap) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, rect.left, rect.top, SRCCOPY);
+    const plyscan::win32::SelectIn select(memory.Get(), bitmap.Get());
+    BitBlt(memory.Get(), 0, 0, w, h, screen.Get(), rect.left, rect.top, SRCCOPY);
     GdiFlush();
     std::memcpy(shot.bgr.data(), bits, shot.bgr.size());
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
   }
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return shot;
 }
 

@@ -21,6 +21,7 @@
 #include "win32/win32_automation_runtime.h"
 #include "win32/win32_board_pictures.h"
 #include "win32/win32_desktop.h"
+#include "win32/wide_text.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ Text ExecutablePath() {
     }
     path.resize(path.size() * 2);
   }
-  return Text(reinterpret_cast<const char16_t*>(path.data()), path.size());
+  return win32::FromWide(path);
 }
 
 void ApplyVisualStyle() {

@@ -11,6 +11,7 @@
 #include "win32/cadprobe/probe.h"
 #include "win32/com_activation.h"
 #include "win32/win32_automation_runtime.h"
+#include "win32/wide_text.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ int Probe(const wchar_t* progid_argument) {
     std::fputs("cadprobe: OLE could not be initialised\n", stderr);
     return 1;
   }
-  const plyscan::Text progid(reinterpret_cast<const char16_t*>(progid_argument));
+  const plyscan::Text progid = plyscan::win32::FromWide(progid_argument);
   plyscan::win32::Win32AutomationRuntime runtime;
   StandardErrorTrace trace;
   return plyscan::cadprobe::ProbeTarget(runtime, progid, PrintLine, &trace) ? 0 : 1;

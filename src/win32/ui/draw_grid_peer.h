@@ -1,4 +1,4 @@
-// The board's window: the peer of a draw grid. It paints the whole client
+// The peer of a draw grid, over the grid's window. It paints the whole client
 // area through one off-screen bitmap (only the cells that meet the update
 // region), keeps the scroll bars to what the grid model needs, and feeds
 // the model the mouse, the wheel and the keys.

@@ -9,6 +9,7 @@
 #include "win32/geometry_win32.h"
 #include "win32/ui/dark_style.h"
 #include "win32/ui/win32_window_system.h"
+#include "win32/wide_text.h"
 
 namespace plyscan::win32 {
 
@@ -31,7 +32,7 @@ FormWindow::FormWindow(Win32WindowSystem& system, ui::Form& form, FormWindow* ow
 
 FormWindow::~FormWindow() {
   form_->AttachPeer(nullptr);
-  if (tips_) DestroyWindow(tips_);
+  tips_.Reset();
   DestroyHwnd();  // the children's windows go with it
   children_.clear();
 }
@@ -59,16 +60,12 @@ SIZE FormWindow::WindowSizeAt(UINT dpi) const noexcept {
 }
 
 bool FormWindow::Create() {
-  ChildControl::RegisterClasses();
-  const ui::FormDesign& d = form_->Design();
-  const auto* class_name = reinterpret_cast<const wchar_t*>(d.class_name);
-  RegisterWindowClass(class_name, CS_DBLCLKS);
-
   const UINT dpi = owner_ ? owner_->Dpi() : GetDpiForSystem();
   const SIZE size = WindowSizeAt(dpi);
   CreateArgs args;
-  args.class_name = class_name;
-  args.title = reinterpret_cast<const wchar_t*>(form_->Caption().c_str());
+  args.class_name = Wide(form_->Design().class_name);
+  args.class_style = CS_DBLCLKS;
+  args.title = Wide(form_->Caption());
   args.style = Style();
   args.ex_style = ExStyle();
   args.rect = {0, 0, size.cx, size.cy};
@@ -76,7 +73,7 @@ bool FormWindow::Create() {
   // window: Windows makes the owned windows of a window topmost with it, and
   // the dialog must not stay topmost once the main window is made so again.
   args.parent = owner_ ? system_->ApplicationWindow() : nullptr;
-  if (!CreateHwnd(args)) return false;
+  if (!Wnd::Create(args)) return false;
   if (Dpi() != dpi) {
     const SIZE scaled = WindowSizeAt(Dpi());
     SetWindowPos(Hwnd(), nullptr, 0, 0, scaled.cx, scaled.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -106,9 +103,13 @@ void FormWindow::CreateChildren() {
     ui::Control& model = (*form_)[c->id];
     HWND parent = Hwnd();
     if (c->parent != ui::kOnForm)
-      if (const ChildControl* group = ChildById(c->parent)) parent = group->Hwnd();
-    children_.push_back(std::make_unique<ChildControl>(*this, model, c->id));
-    static_cast<void>(children_.back()->Create(parent, RECT{0, 0, 0, 0}));
+      if (const ControlWindow* group = ChildById(c->parent)) parent = group->Hwnd();
+    std::unique_ptr<ControlWindow> child = MakeControlWindow(*this, model);
+    if (!child) continue;
+    // Found by its ID from the start: a list asks the form for its entries'
+    // height (WM_MEASUREITEM) while it is being made.
+    children_.push_back(std::move(child));
+    static_cast<void>(children_.back()->Create(parent));
   }
 }
 
@@ -122,7 +123,7 @@ void FormWindow::BuildFonts() {
     if (fonts.count(h)) continue;
     fonts.emplace(h, Font(CreateFontW(-ScaleTo(h, Dpi()), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                      DEFAULT_PITCH | FF_DONTCARE, reinterpret_cast<const wchar_t*>(d.font_face))));
+                                      DEFAULT_PITCH | FF_DONTCARE, Wide(d.font_face))));
   }
   fonts_.swap(fonts);  // the old fonts go after the controls have the new ones
 }
@@ -146,12 +147,12 @@ void FormWindow::ApplyFonts() {
   for (const auto& child : children_) {
     const ui::ControlDesign& d = child->Model().Design();
     child->SetFont(FontFor(d));
-    child->SetItemHeight(ItemHeightFor(d));
+    child->SetLineHeight(ItemHeightFor(d));
   }
-  if (tips_) SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor({})), FALSE);
+  if (tips_) SendMessageW(tips_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor({})), FALSE);
 }
 
-void FormWindow::PlaceChild(ChildControl& child) {
+void FormWindow::PlaceChild(ControlWindow& child) {
   if (!child.Hwnd()) return;
   ui::ControlDesign row = child.Model().Design();
   const Size designed = ui::DesignedParentSize(form_->Design(), row);
@@ -159,18 +160,7 @@ void FormWindow::PlaceChild(ChildControl& child) {
   RECT client;
   GetClientRect(GetParent(child.Hwnd()), &client);
   const Rect b = ui::PlaceControl(row, designed, {client.right, client.bottom}, static_cast<std::int32_t>(Dpi()));
-  std::int32_t width = b.Width();
-  if (row.kind == ui::Kind::kLabel) {
-    // Labels size themselves to their text, which the designed width may
-    // not hold in every font.
-    ScreenDc dc;
-    SelectIn font(dc.Get(), FontFor(row));
-    const Text& text = child.Model().GetText();
-    SIZE extent{};
-    GetTextExtentPoint32W(dc.Get(), reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()),
-                          &extent);
-    width = std::max(width, static_cast<std::int32_t>(extent.cx));
-  }
+  const std::int32_t width = child.FittedWidth(b.Width(), FontFor(row));
   MoveWindow(child.Hwnd(), b.left, b.top, width, b.Height(), TRUE);
 }
 
@@ -179,12 +169,12 @@ void FormWindow::LayOut() {
 }
 
 void FormWindow::AddHints() {
-  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
-                          GetModuleHandleW(nullptr), nullptr);
+  tips_.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
+                              GetModuleHandleW(nullptr), nullptr));
   if (!tips_) return;
-  StyleToolTips(tips_);
-  SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor({})), FALSE);
+  StyleToolTips(tips_.Get());
+  SendMessageW(tips_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor({})), FALSE);
   for (const auto& child : children_) {
     const ui::ControlDesign& d = child->Model().Design();
     if (TextView(d.hint).empty() || !child->Hwnd()) continue;
@@ -193,27 +183,21 @@ void FormWindow::AddHints() {
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = GetParent(child->Hwnd());
     tool.uId = reinterpret_cast<UINT_PTR>(child->Hwnd());
-    // The board's tip tells about the cell under the pointer: asked for when shown.
-    tool.lpszText = d.kind == ui::Kind::kDrawGrid ? LPSTR_TEXTCALLBACKW
-                                                  : const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(d.hint));
-    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = child->HintFollowsPointer() ? LPSTR_TEXTCALLBACKW : const_cast<wchar_t*>(Wide(d.hint));
+    SendMessageW(tips_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
-  // Tips of several lines (a cell's details).
-  SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, ScaleTo(480, Dpi()));
+  // Tips of several lines (what a tip that follows the pointer may tell).
+  SendMessageW(tips_.Get(), TTM_SETMAXTIPWIDTH, 0, ScaleTo(480, Dpi()));
 }
 
 void FormWindow::RefreshHint() {
-  if (tips_) SendMessageW(tips_, TTM_UPDATE, 0, 0);
+  if (tips_) SendMessageW(tips_.Get(), TTM_UPDATE, 0, 0);
 }
 
 LRESULT FormWindow::HintText(NMTTDISPINFOW& info) {
-  ChildControl* child = ChildOf(reinterpret_cast<HWND>(info.hdr.idFrom));
-  if (!child || child->Kind() != ui::Kind::kDrawGrid) return 0;
-  POINT at{};
-  GetCursorPos(&at);
-  ScreenToClient(child->Hwnd(), &at);
-  const Text text = child->Model().Grid().HintAt(at.x, at.y, child->Model().Design().hint);
-  hint_text_.assign(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+  const ControlWindow* child = ChildOf(reinterpret_cast<HWND>(info.hdr.idFrom));
+  if (!child || !child->HintFollowsPointer()) return 0;
+  hint_text_ = WideView(child->PointerHint());
   info.lpszText = hint_text_.data();
   return 0;
 }
@@ -223,13 +207,13 @@ void FormWindow::ShowNormal() {
   UpdateWindow(Hwnd());
 }
 
-ChildControl* FormWindow::ChildById(int id) const {
+ControlWindow* FormWindow::ChildById(int id) const {
   for (const auto& child : children_)
     if (child->Id() == id) return child.get();
   return nullptr;
 }
 
-ChildControl* FormWindow::ChildOf(HWND hwnd) const {
+ControlWindow* FormWindow::ChildOf(HWND hwnd) const {
   if (!hwnd) return nullptr;
   for (const auto& child : children_)
     if (child->Hwnd() == hwnd) return child.get();
@@ -263,7 +247,7 @@ LRESULT FormWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // Notifications of the controls; the commands IDOK and IDCANCEL that
       // the dialog manager makes of Enter and Esc mean nothing here.
       if (lp)
-        if (ChildControl* child = ChildById(LOWORD(wp))) child->OnCommand(HIWORD(wp));
+        if (ControlWindow* child = ChildById(LOWORD(wp))) child->OnCommand(HIWORD(wp));
       return 0;
     case WM_NOTIFY:
       if (reinterpret_cast<const NMHDR*>(lp)->code == TTN_GETDISPINFOW)
@@ -271,12 +255,12 @@ LRESULT FormWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-      if (ChildControl* child = ChildById(static_cast<int>(item->CtlID))) child->Draw(*item);
+      if (ControlWindow* child = ChildById(static_cast<int>(item->CtlID))) child->Draw(*item);
       return TRUE;
     }
     case WM_MEASUREITEM: {
       auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-      if (ChildControl* child = ChildById(static_cast<int>(item->CtlID)))
+      if (const ControlWindow* child = ChildById(static_cast<int>(item->CtlID)))
         item->itemHeight = static_cast<UINT>(ItemHeightFor(child->Model().Design()));
       return TRUE;
     }
@@ -310,29 +294,24 @@ LRESULT FormWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void FormWindow::OnDpiChanged(UINT dpi) {
   BuildFonts();
   ApplyFonts();
-  for (const auto& child : children_) child->SetDpi(dpi);
+  for (const auto& child : children_) child->FormDpiChanged(dpi);
   LayOut();
   form_->DoResize();
   RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 bool FormWindow::PreTranslate(MSG& msg) {
-  // The board takes its keys itself (Enter, Esc, letters, Ctrl+C...); Tab
-  // still moves the focus on.
   const bool key = msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR;
-  if (key && msg.wParam != VK_TAB)
-    if (const ChildControl* child = ChildOf(msg.hwnd); child && child->Kind() == ui::Kind::kDrawGrid) return false;
+  if (!key) return IsDialogMessageW(Hwnd(), &msg) != FALSE;
+  ControlWindow* child = ChildOf(msg.hwnd);
+  // A control that takes its own keys still lets Tab move the focus on.
+  if (msg.wParam != VK_TAB && child && child->TakesOwnKeys()) return false;
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) return true;  // no cancel button: Esc does nothing
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
-    ChildControl* child = ChildOf(msg.hwnd);
-    if (child && child->Kind() == ui::Kind::kEdit) return false;  // to the field, as a character
-    if (child && child->Kind() == ui::Kind::kPushButton) form_->Click(child->Model());
-    return true;
-  }
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) return !child || child->TakeReturnKey();
   return IsDialogMessageW(Hwnd(), &msg) != FALSE;
 }
 
-void FormWindow::CaptionChanged() { SetWindowTextW(Hwnd(), reinterpret_cast<const wchar_t*>(form_->Caption().c_str())); }
+void FormWindow::CaptionChanged() { SetWindowTextW(Hwnd(), Wide(form_->Caption())); }
 
 Rect FormWindow::WindowRect() {
   RECT rect{};

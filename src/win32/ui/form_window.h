@@ -16,8 +16,9 @@
 #include <vector>
 
 #include "shell/controls.h"
-#include "win32/ui/child_control.h"
 #include "win32/gdi.h"
+#include "win32/scoped_handles.h"
+#include "win32/ui/control_window.h"
 #include "win32/ui/wnd.h"
 
 namespace plyscan::win32 {
@@ -43,8 +44,9 @@ class FormWindow final : public Wnd, public ui::FormPeer {
   bool PreTranslate(MSG& msg);
 
   // Puts the control where its bounds and the anchors say, at the current DPI.
-  void PlaceChild(ChildControl& child);
-  // The tip shown now asks for its text again (the board's cell under the pointer changed).
+  void PlaceChild(ControlWindow& child);
+  // The tip shown now asks for its text again (a tip that follows the pointer:
+  // the place under the pointer changed).
   void RefreshHint();
 
   std::function<void(HDROP)> on_drop;
@@ -77,18 +79,18 @@ class FormWindow final : public Wnd, public ui::FormPeer {
   void CentreOnWorkArea();
   HFONT FontFor(const ui::ControlDesign& design) const;
   int ItemHeightFor(const ui::ControlDesign& design) const;
-  ChildControl* ChildById(int id) const;
-  ChildControl* ChildOf(HWND hwnd) const;
+  ControlWindow* ChildById(int id) const;
+  ControlWindow* ChildOf(HWND hwnd) const;
   LRESULT ColourControl(HDC dc, HWND control, UINT msg);
   LRESULT HintText(NMTTDISPINFOW& info);
 
   Win32WindowSystem* system_;
   ui::Form* form_;
   FormWindow* owner_;
-  std::vector<std::unique_ptr<ChildControl>> children_;
+  std::vector<std::unique_ptr<ControlWindow>> children_;
   std::map<int, Font> fonts_;  // by designed character height
-  HWND tips_ = nullptr;
-  std::wstring hint_text_;  // the board's tip while it is shown
+  UniqueWindow tips_;
+  std::wstring hint_text_;  // a tip that follows the pointer, while it shows
   bool shown_before_ = false;
   bool in_modal_ = false;
 };

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "win32/wide_text.h"
+
 namespace plyscan::win32 {
 
 std::uint32_t Win32DroppedFiles::Count() { return drop_ ? DragQueryFileW(drop_, 0xFFFFFFFF, nullptr, 0) : 0; }
@@ -10,7 +12,7 @@ Text Win32DroppedFiles::Name(std::uint32_t index, std::uint32_t capacity) {
   if (!drop_ || capacity == 0) return {};
   std::wstring buffer(capacity, L'\0');
   const UINT length = DragQueryFileW(drop_, index, buffer.data(), capacity);
-  return Text(reinterpret_cast<const char16_t*>(buffer.data()), length);
+  return FromWide({buffer.data(), length});
 }
 
 void Win32DroppedFiles::Finish() {
@@ -18,22 +20,14 @@ void Win32DroppedFiles::Finish() {
   drop_ = nullptr;
 }
 
-Win32MessageFilterRegistry::~Win32MessageFilterRegistry() {
-  // A filter still registered stays registered: COM holds its own reference
-  // until the apartment goes.
-  if (GlobalMessageFilter == filter_.Get()) GlobalMessageFilter = nullptr;
-}
-
 void Win32MessageFilterRegistry::CreateAndRegister() {
-  filter_ = ComPtr<TMessageFilter>::Copy(TMessageFilter::Create());
-  GlobalMessageFilter = filter_.Get();
-  GlobalMessageFilter->RegisterFilter();
+  filter_ = BusyCallFilter::Create();
+  filter_->RegisterFilter();
 }
 
 void Win32MessageFilterRegistry::Revoke() {
   if (!filter_) return;
   filter_->RevokeFilter();
-  GlobalMessageFilter = nullptr;
   filter_.Reset();
 }
 

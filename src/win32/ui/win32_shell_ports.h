@@ -1,5 +1,5 @@
-// The shell's ports on Windows: a WM_DROPFILES drop, and the thread's COM
-// message filter GlobalMessageFilter.
+// The shell's ports on Windows: a WM_DROPFILES drop, and the registry that
+// owns the thread's COM message filter.
 #pragma once
 
 #include <windows.h>
@@ -32,14 +32,16 @@ class Win32MessageFilterRegistry final : public ui::MessageFilterRegistry {
   Win32MessageFilterRegistry() = default;
   Win32MessageFilterRegistry(const Win32MessageFilterRegistry&) = delete;
   Win32MessageFilterRegistry& operator=(const Win32MessageFilterRegistry&) = delete;
-  ~Win32MessageFilterRegistry() override;
+  // A filter still registered stays registered: COM holds its own reference
+  // until the apartment goes.
+  ~Win32MessageFilterRegistry() override = default;
 
   void CreateAndRegister() override;
   void Revoke() override;
 
  private:
   // Our own reference keeps the filter alive whether or not COM took one.
-  ComPtr<TMessageFilter> filter_;
+  ComPtr<BusyCallFilter> filter_;
 };
 
 }  // namespace plyscan::win32

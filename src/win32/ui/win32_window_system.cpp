@@ -25,6 +25,21 @@ void ShowErrorBox(const wchar_t* text) {
 
 }  // namespace
 
+// The hidden "TApplication" window: a window of the program's own that
+// only owns the dialogs.
+class Win32WindowSystem::DialogOwner final : public Wnd {
+ public:
+  [[nodiscard]] bool Create() {
+    CreateArgs args;
+    args.class_name = Wide(ui::kApplicationClass);
+    args.title = Wide(ui::kApplicationTitle);
+    args.style = WS_POPUP;
+    return Wnd::Create(args);
+  }
+};
+
+Win32WindowSystem::Win32WindowSystem() = default;
+
 Win32WindowSystem::~Win32WindowSystem() { DestroyAll(); }
 
 void Win32WindowSystem::CreateWindows(ui::Form& form, ui::Form* owner) {
@@ -162,27 +177,17 @@ int Win32WindowSystem::RunMessageLoop() {
 }
 
 void Win32WindowSystem::DestroyAll() noexcept {
-  while (!windows_.empty()) windows_.pop_back();  // the dialog was made last
-  if (application_) DestroyWindow(application_);
-  application_ = nullptr;
+  while (!windows_.empty()) windows_.pop_back();  // owned windows were made after their owners
+  application_.reset();
 }
 
 HWND Win32WindowSystem::ApplicationWindow() {
-  if (application_) return application_;
-  const wchar_t* const kClass = Wide(ui::kApplicationClass);
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  if (!GetClassInfoExW(instance, kClass, &wc)) {
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = instance;
-    wc.lpszClassName = kClass;
-    RegisterClassExW(&wc);
+  if (!application_) {
+    auto owner = std::make_unique<DialogOwner>();
+    if (!owner->Create()) return nullptr;
+    application_ = std::move(owner);
   }
-  application_ = CreateWindowExW(0, kClass, Wide(ui::kApplicationTitle), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 instance, nullptr);
-  return application_;
+  return application_->Hwnd();
 }
 
 void ReportMissingStyle(std::wstring_view style_name) {

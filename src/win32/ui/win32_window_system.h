@@ -16,7 +16,7 @@ namespace plyscan::win32 {
 
 class Win32WindowSystem final : public ui::WindowSystem {
  public:
-  Win32WindowSystem() = default;
+  Win32WindowSystem();
   Win32WindowSystem(const Win32WindowSystem&) = delete;
   Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
   ~Win32WindowSystem() override;
@@ -48,8 +48,10 @@ class Win32WindowSystem final : public ui::WindowSystem {
   HWND ApplicationWindow();
 
  private:
+  class DialogOwner;
+
   std::vector<std::unique_ptr<FormWindow>> windows_;
-  HWND application_ = nullptr;
+  std::unique_ptr<DialogOwner> application_;
 };
 
 // Shows the message of a visual style that cannot be applied.

@@ -1,36 +1,24 @@
-// One window that owns its HWND: the window procedure finds the object
-// through the pointer bound on WM_NCCREATE, the object tracks the window's
-// DPI, and WM_DPICHANGED applies the suggested rectangle before the object
-// lays itself out again. No exception leaves the window procedure.
+// The base of every window the program makes: the object owns its HWND and
+// receives the window's messages in OnMessage. A window of one of the
+// program's own classes binds the object on WM_NCCREATE, its class registered
+// once on first use; a window of a system class (BUTTON, EDIT, LISTBOX,
+// STATIC, the progress bar) is subclassed with SetWindowSubclass right after
+// it is made. Either way what the object leaves alone goes to the class's own
+// procedure (Default), and no exception leaves the window procedure. The
+// object tracks its DPI: WM_DPICHANGED applies the suggested rectangle before
+// OnDpiChanged lays the window out again.
 #pragma once
 
 #include <windows.h>
 
 namespace plyscan::win32 {
 
-// Registers a window class of this module once; a class already registered
-// is left as it is.
-void RegisterClassOnce(const wchar_t* class_name, WNDPROC proc, UINT class_style);
-
-// The object a window procedure serves: bound from the creation parameter on
-// WM_NCCREATE and kept in GWLP_USERDATA; unbound on WM_NCDESTROY, when the
-// caller forgets its handle. Null for messages before WM_NCCREATE.
-template <typename T>
-T* BoundObject(HWND hwnd, UINT msg, LPARAM lp) noexcept {
-  if (msg == WM_NCCREATE) {
-    T* self = static_cast<T*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    return self;
-  }
-  T* self = reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (msg == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-  return self;
-}
-
 class Wnd {
  public:
   Wnd(const Wnd&) = delete;
   Wnd& operator=(const Wnd&) = delete;
+  // Destroys a window still there, once its messages no longer reach the
+  // object being destroyed.
   virtual ~Wnd();
 
   HWND Hwnd() const noexcept { return hwnd_; }
@@ -41,26 +29,44 @@ class Wnd {
 
   struct CreateArgs {
     const wchar_t* class_name = nullptr;
+    // A class of the system: the window is subclassed, not registered.
+    bool system_class = false;
+    UINT class_style = 0;  // of the program's own class, at its registration
     const wchar_t* title = L"";
     DWORD style = 0;
     DWORD ex_style = 0;
     RECT rect{0, 0, 0, 0};
-    HWND parent = nullptr;
+    HWND parent = nullptr;  // the parent of a child window, the owner of a top-level one
+    int id = 0;             // a child window's control ID
   };
-  // Registers a class whose procedure is Wnd's (once per name).
-  static void RegisterWindowClass(const wchar_t* class_name, UINT class_style);
-  [[nodiscard]] bool CreateHwnd(const CreateArgs& args);
+  [[nodiscard]] bool Create(const CreateArgs& args);
+  // Destroys the window now; the object gets its messages to the end.
   void DestroyHwnd() noexcept;
 
-  // Everything but WM_NCCREATE and WM_NCDESTROY; the default passes to DefWindowProcW.
+  // The window's messages but WM_NCDESTROY and WM_DPICHANGED (a system
+  // class's window's from its subclassing on); the default passes each on to
+  // Default.
   virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
-  // After WM_DPICHANGED has moved and sized the window: fonts and layout.
+  // The class's own handling: DefWindowProcW, or the system class's procedure.
+  LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) noexcept;
+
+  // After the DPI changed (and WM_DPICHANGED has moved and sized the window):
+  // fonts and layout.
   virtual void OnDpiChanged(UINT dpi);
+  // A child window follows its top-level window's DPI, which that window
+  // hands on; `notify` calls OnDpiChanged.
+  void FollowDpi(UINT dpi, bool notify);
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
+  LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+  static LRESULT DefaultOf(HWND hwnd, bool subclassed, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+  void Unbind() noexcept;
+
   HWND hwnd_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  bool subclassed_ = false;
 };
 
 }  // namespace plyscan::win32
