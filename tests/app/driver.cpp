@@ -4,29 +4,13 @@
 #include <fstream>
 #include <thread>
 
+#include "support/top_level_windows.h"
 #include "win32/gdi.h"
 
 namespace plyscan::testing {
 
 namespace {
 
-struct Search {
-  DWORD pid;
-  const wchar_t* class_name;
-  bool visible_only;
-  HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lp) {
-  auto* search = reinterpret_cast<Search*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == search->pid && ClassOf(hwnd) == search->class_name && (!search->visible_only || IsWindowVisible(hwnd))) {
-    search->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
 
 }  // namespace
 
@@ -60,9 +44,8 @@ RunningProgram::~RunningProgram() {
 }
 
 HWND RunningProgram::TopLevel(const wchar_t* class_name, bool visible_only) const {
-  Search search{id_, class_name, visible_only, nullptr};
-  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  const std::vector<HWND> found = TopLevelWindows(id_, class_name, visible_only);
+  return found.empty() ? nullptr : found.front();
 }
 
 long RunningProgram::WaitForExit(std::chrono::milliseconds timeout) {

@@ -13,6 +13,7 @@
 
 #include "live_window_test.h"
 #include "simcad/drawing/drawing.h"
+#include "support/top_level_windows.h"
 
 namespace plyscan::testing {
 namespace {
@@ -20,24 +21,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // The message boxes this process shows now.
-int MessageBoxes() {
-  struct Count {
-    DWORD process;
-    int boxes;
-  } count{GetCurrentProcessId(), 0};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* c = reinterpret_cast<Count*>(lp);
-        DWORD process = 0;
-        GetWindowThreadProcessId(hwnd, &process);
-        wchar_t name[16] = {};
-        GetClassNameW(hwnd, name, 16);
-        if (process == c->process && IsWindowVisible(hwnd) && std::wstring(name) == L"#32770") ++c->boxes;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
-  return count.boxes;
-}
+std::size_t MessageBoxes() { return TopLevelWindows(GetCurrentProcessId(), L"#32770", true).size(); }
 
 // From another thread, as the user's eye: the board's corner painted over,
 // the board asked to paint itself again, and true once it has, within
@@ -82,7 +66,7 @@ TEST_F(CadFaults, ACadKilledDuringTheCaptureLeavesTheWindowUsable) {
   ASSERT_TRUE(ended);
   const auto after_kill = std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - killed_at);
   EXPECT_LT(after_kill.count(), 10) << "the run took this long to notice the CAD had gone";
-  EXPECT_EQ(MessageBoxes(), 0);
+  EXPECT_EQ(MessageBoxes(), 0u);
   EXPECT_FALSE(Main().progress_bar.Visible());
   const std::size_t layers = Main().snapshot.size();
   EXPECT_GT(layers, 2u);  // the records read stay
@@ -151,7 +135,7 @@ TEST_F(CadFaults, WhileARefusedCallIsAskedAgainTheWindowPaintsAndACloseEndsTheWa
   // minute that one refused call is otherwise asked for.
   const auto took = std::chrono::duration_cast<std::chrono::seconds>(closed_at - asked_at);
   EXPECT_LT(took.count(), 30) << "the window closed only once the refused call had run out of patience";
-  EXPECT_EQ(MessageBoxes(), 0);
+  EXPECT_EQ(MessageBoxes(), 0u);
 }
 
 TEST_F(CadFaults, ACadThatRefusesCallsForAWhileIsWaitedFor) {

@@ -2,30 +2,13 @@
 
 #include <atomic>
 
+#include "support/top_level_windows.h"
 #include "win32/com_activation.h"
 #include "win32/wide_text.h"
 
 namespace simcad::testing {
 
 namespace {
-
-struct WindowSearch {
-  DWORD process;
-  HWND found;
-};
-
-BOOL CALLBACK FindApplicationWindow(HWND hwnd, LPARAM lp) {
-  auto* search = reinterpret_cast<WindowSearch*>(lp);
-  DWORD process = 0;
-  GetWindowThreadProcessId(hwnd, &process);
-  wchar_t name[64] = {};
-  GetClassNameW(hwnd, name, 64);
-  if (process == search->process && std::wstring(name) == L"SimCadApplication") {
-    search->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
 
 std::wstring Quoted(const std::u16string& text) { return L"\"" + std::wstring(plyscan::win32::WideView(text)) + L"\""; }
 
@@ -77,9 +60,8 @@ SimcadProcess::SimcadProcess(const std::vector<std::u16string>& args, DWORD time
 SimcadProcess::~SimcadProcess() { Stop(); }
 
 HWND SimcadProcess::MainWindow() const {
-  WindowSearch search{process_id_, nullptr};
-  EnumWindows(FindApplicationWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  const std::vector<HWND> found = plyscan::testing::TopLevelWindows(process_id_, L"SimCadApplication", false);
+  return found.empty() ? nullptr : found.front();
 }
 
 void SimcadProcess::Kill() {
