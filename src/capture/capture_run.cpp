@@ -168,12 +168,12 @@ void CaptureRun::Body(automation::Object& application) {
   const std::int32_t width = screen.ElementAsInt32(0, u"SCREENSIZE");
   const std::int32_t height = screen.ElementAsInt32(1, u"SCREENSIZE");
   const WindowHandle document_window = document_->Get(u"HWND").AsWindowHandle(u"HWND");
-  view_ = s_.view.WindowBox(s_.view.FirstChild(document_window));
+  view_ = s_.grab.screen.FirstChildBox(document_window);
   // The cursor waits on the view's corner, outside the copied drawing, so
   // that neither it nor a hover highlight the CAD draws under it is in a
   // picture.
   park_cursor_ = ParksCursorOnView(progid_);
-  if (park_cursor_) s_.view.SetCursorPos(view_.left, view_.top);
+  if (park_cursor_) s_.grab.screen.SetCursorPos(view_.TopLeft());
   Check();
 
   const std::int32_t grid_mode = cad::GetVariable(*document_, u"GRIDMODE").AsInt32(u"GRIDMODE");
@@ -270,7 +270,7 @@ void CaptureRun::CaptureLayer(std::size_t index) {
   cad::SelectCrossing(*selection_, extents_min_, extents_max_);
   record.object_count = selection_->Get(u"Count").AsInt32(u"Count");
   Check();
-  if (park_cursor_) s_.view.SetCursorPos(view_.left, view_.top);
+  if (park_cursor_) s_.grab.screen.SetCursorPos(view_.TopLeft());
 
   // The picture: white unless the drawing's rectangle could be computed.
   Bitmap picture(s_.grab.surfaces);

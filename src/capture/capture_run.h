@@ -11,7 +11,6 @@
 #include "base/progress_display.h"
 #include "cadlink/cad_services.h"
 #include "capture/view_grab.h"
-#include "capture/view_windows.h"
 #include "layers/layer_snapshot.h"
 
 namespace plyscan {
@@ -51,15 +50,8 @@ class CaptureHost {
   virtual void BackAfterCapture() = 0;
 };
 
-// The platform's side of a capture, as the program is handed it.
-struct CaptureDevices {
-  ViewWindows& windows;
-  ViewCopier& copier;
-};
-
 struct CaptureServices {
   CadServices& cad;
-  ViewWindows& view;
   ViewGrabServices grab;
   const Collator& collator;
 };

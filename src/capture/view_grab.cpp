@@ -20,7 +20,7 @@ void ExportView(ViewGrabServices& grab, automation::Object& document, std::int32
   cad::SetVariable(document, u"FILEDIA", 1);
   filedia_off = false;
   if (!grab.files.Exists(grab.export_path)) return;
-  const Bitmap exported = grab.copier.LoadBitmapFile(grab.export_path);
+  const Bitmap exported = grab.screen.LoadBitmapFile(grab.export_path);
   CopyPixels(exported, x, y, capture);
 }
 
@@ -36,8 +36,8 @@ void CaptureView(ViewGrabServices& grab, TextView progid, automation::Object& do
   if (ExportsView(progid))
     ExportView(grab, document, x, y, capture, filedia_off);
   else
-    grab.copier.CopyWindow(window, x, y, capture);
-  grab.copier.ShrinkOnto(capture, thumbnail);
+    grab.screen.CopyWindow(window, x, y, capture);
+  grab.screen.ShrinkOnto(capture, thumbnail);
 }
 
 }  // namespace plyscan

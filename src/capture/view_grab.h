@@ -16,10 +16,17 @@
 
 namespace plyscan {
 
-// Port: the graphics operations of the grab.
-class ViewCopier {
+// Port: the CAD's view as the screen shows it: where it is (the document
+// window's first child), the cursor parked on it, its pixels copied and
+// shrunk, and the export file read.
+class ViewScreen {
  public:
-  virtual ~ViewCopier() = default;
+  virtual ~ViewScreen() = default;
+  // The rectangle of the window's first child in screen coordinates (user32
+  // GetWindow with GW_CHILD, then GetWindowRect); all 0 when it has none.
+  virtual Rect FirstChildBox(WindowHandle window) = 0;
+  // Puts the cursor at a point of the screen.
+  virtual void SetCursorPos(Point at) = 0;
   // The window's client pixels at (x, y) on, as the screen shows them with
   // the windows layered over it (SRCCOPY | CAPTUREBLT), into the whole of
   // `into`: from the window's device context, or where that cannot be
@@ -35,15 +42,16 @@ class ViewCopier {
 };
 
 struct ViewGrabServices {
-  ViewCopier& copier;
+  ViewScreen& screen;
   FileSystem& files;
   SurfaceFactory& surfaces;
   Text export_path;  // the executable's path with the extension ".bmp"
 };
 
-// Paints the rectangle `area` of the document's view onto `thumbnail`, which keeps its own size. `filedia_off` is set
-// while the export route has "FILEDIA" at 0 (a failure can leave it so, for the caller to put back). Failures of the
-// CAD's calls pass to the caller.
+// Paints the rectangle `area` of the document's view onto `thumbnail`, which
+// keeps its own size. `filedia_off` is set while the export route has
+// "FILEDIA" at 0 (a failure can leave it so, for the caller to put back).
+// Failures of the CAD's calls pass to the caller.
 void CaptureView(ViewGrabServices& grab, TextView progid, automation::Object& document, const Rect& area,
                  Bitmap& thumbnail, bool& filedia_off);
 

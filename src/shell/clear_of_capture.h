@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "capture/view_windows.h"
+#include "base/geometry.h"
 #include "shell/controls.h"
 
 namespace plyscan::ui {

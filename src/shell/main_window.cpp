@@ -142,8 +142,8 @@ void MainWindow::Capture() {
   asked_.escape = false;
   waits_.Begin(true);
   CaptureWindow host(*this);
-  CaptureServices capture{cad_, services_->capture.windows,
-                          ViewGrabServices{services_->capture.copier, services_->files, SystemSurfaces(),
+  CaptureServices capture{cad_,
+                          ViewGrabServices{services_->view_screen, services_->files, SystemSurfaces(),
                                            WithExtension(services_->exe_path, u".bmp")},
                           services_->collator};
   RunCapture(capture, host, Target(), snapshot);

@@ -24,7 +24,7 @@ struct ShellServices {
   const Collator& collator;
   Text exe_path;  // full path of the running executable
   CadServices& cad;
-  CaptureDevices& capture;
+  ViewScreen& view_screen;
   ui::BoardPictures& pictures;
   // The ProgID of the target CAD application: from the settings at start-up,
   // chosen in the target dialog, read afresh by every CAD command.

@@ -18,19 +18,16 @@ HWND AsHwnd(WindowHandle window) { return reinterpret_cast<HWND>(static_cast<UIN
 
 }  // namespace
 
-WindowHandle Win32ViewWindows::FirstChild(WindowHandle window) {
-  return reinterpret_cast<UINT_PTR>(GetWindow(AsHwnd(window), GW_CHILD));
-}
-
-Rect Win32ViewWindows::WindowBox(WindowHandle window) {
+Rect GdiViewScreen::FirstChildBox(WindowHandle window) {
+  const HWND child = window ? GetWindow(AsHwnd(window), GW_CHILD) : nullptr;
   RECT r{};
-  if (!window || !GetWindowRect(AsHwnd(window), &r)) return {};
+  if (!child || !GetWindowRect(child, &r)) return {};
   return FromRECT(r);
 }
 
-void Win32ViewWindows::SetCursorPos(std::int32_t x, std::int32_t y) { ::SetCursorPos(x, y); }
+void GdiViewScreen::SetCursorPos(Point at) { ::SetCursorPos(at.x, at.y); }
 
-void GdiViewCopier::CopyWindow(WindowHandle window, std::int32_t x, std::int32_t y, Bitmap& into) {
+void GdiViewScreen::CopyWindow(WindowHandle window, std::int32_t x, std::int32_t y, Bitmap& into) {
   if (into.Width() <= 0 || into.Height() <= 0) return;
   const ClientDc source(AsHwnd(window));
   if (!source.Get()) throw Failure(u"GetDC of the view failed (error " + DecimalText(GetLastError()) + u")");
@@ -49,7 +46,7 @@ void GdiViewCopier::CopyWindow(WindowHandle window, std::int32_t x, std::int32_t
   dib.CopyTo(into);
 }
 
-void GdiViewCopier::ShrinkOnto(const Bitmap& from, Bitmap& onto) {
+void GdiViewScreen::ShrinkOnto(const Bitmap& from, Bitmap& onto) {
   if (from.Width() <= 0 || from.Height() <= 0 || onto.Width() <= 0 || onto.Height() <= 0) return;
   const ScopedDib source(from);
   ScopedDib target(onto);
@@ -58,7 +55,7 @@ void GdiViewCopier::ShrinkOnto(const Bitmap& from, Bitmap& onto) {
   target.CopyTo(onto);
 }
 
-Bitmap GdiViewCopier::LoadBitmapFile(const Text& path) {
+Bitmap GdiViewScreen::LoadBitmapFile(const Text& path) {
   GdiBitmap loaded(
       static_cast<HBITMAP>(LoadImageW(nullptr, Wide(path), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   if (!loaded) throw Failure(u"cannot read " + path + u" as a bitmap (error " + DecimalText(GetLastError()) + u")");

@@ -1,4 +1,4 @@
-// The view grab on Windows: the CAD's view window found and its corner read
+// The view grab on Windows: the CAD's view window found and its place read
 // (GetWindow, GetWindowRect), the cursor parked (SetCursorPos), the window's
 // pixels copied from the screen with GetDC and BitBlt (SRCCOPY | CAPTUREBLT),
 // shrunk with StretchBlt in the stretch mode WHITEONBLACK, and the export
@@ -7,19 +7,13 @@
 #pragma once
 
 #include "capture/view_grab.h"
-#include "capture/view_windows.h"
 
 namespace plyscan::win32 {
 
-class Win32ViewWindows final : public ViewWindows {
+class GdiViewScreen final : public ViewScreen {
  public:
-  WindowHandle FirstChild(WindowHandle window) override;
-  Rect WindowBox(WindowHandle window) override;
-  void SetCursorPos(std::int32_t x, std::int32_t y) override;
-};
-
-class GdiViewCopier final : public ViewCopier {
- public:
+  Rect FirstChildBox(WindowHandle window) override;
+  void SetCursorPos(Point at) override;
   void CopyWindow(WindowHandle window, std::int32_t x, std::int32_t y, Bitmap& into) override;
   void ShrinkOnto(const Bitmap& from, Bitmap& onto) override;
   Bitmap LoadBitmapFile(const Text& path) override;

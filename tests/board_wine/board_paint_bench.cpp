@@ -58,7 +58,7 @@ int main() {
   GetModuleFileNameW(nullptr, exe, MAX_PATH);
   ShellServices services{windows,           filter,         SystemProfileStore(), SystemFiles(),
                          SystemAnsiCodec(), UserCollator(), win32::FromWide(exe), cad.services,
-                         cad.devices,       pictures};
+                         cad.screen,        pictures};
   MainWindow main(services);
   main.Create();
   windows.ShowMainWindow(main.Window());

@@ -70,8 +70,7 @@ class ShellTest : public ::testing::Test {
   ShellServices& Services() {
     if (!services) {
       services.emplace(ShellServices{windows, filter, SystemProfileStore(), files ? *files : SystemFiles(),
-                                     SystemAnsiCodec(), UserCollator(), ExePath(), cad.services, cad.devices,
-                                     pictures});
+                                     SystemAnsiCodec(), UserCollator(), ExePath(), cad.services, cad.screen, pictures});
     }
     return *services;
   }

@@ -131,9 +131,9 @@ TEST(ScaleFactor, ComesFromTheFirstMonitorOrElseFromThePrimaryResolution) {
     TempDir dir;
     SimCadServices cad(nullptr);
     ui::HeadlessPictures pictures;
-    ShellServices services{windows,          filter,        SystemProfileStore(),     SystemFiles(),
+    ShellServices services{windows,           filter,         SystemProfileStore(),      SystemFiles(),
                            SystemAnsiCodec(), UserCollator(), dir.PathOf("plyscan.exe"), cad.services,
-                           cad.devices,       pictures};
+                           cad.screen,        pictures};
     MainWindow main(services);
     main.Create();
     EXPECT_DOUBLE_EQ(main.display_scale, c.expected) << c.dpi;
@@ -184,9 +184,8 @@ TEST(ExitFailure, AnUnwritableSettingsFileIsReportedWithAFullStop) {
   const Text exe = dir.PathOf("missing-folder") + u"/plyscan.exe";
   SimCadServices cad(nullptr);
   ui::HeadlessPictures pictures;
-  ShellServices services{windows,           filter,         SystemProfileStore(), SystemFiles(),
-                         SystemAnsiCodec(), UserCollator(), exe,                  cad.services,
-                         cad.devices,       pictures};
+  ShellServices services{windows,        filter, SystemProfileStore(), SystemFiles(), SystemAnsiCodec(),
+                         UserCollator(), exe,    cad.services,         cad.screen,    pictures};
   MainWindow main(services);
   main.Create();
   main.ShutDown();

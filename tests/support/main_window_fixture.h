@@ -27,7 +27,7 @@ class MainWindowFixture {
         cad(session),
         services{windows,           filter,         SystemProfileStore(),      SystemFiles(),
                  SystemAnsiCodec(), UserCollator(), dir.PathOf("plyscan.exe"), cad.services,
-                 cad.devices,       pictures},
+                 cad.screen,        pictures},
         main(std::make_unique<MainWindow>(services)) {
     main->Create();
   }

@@ -95,12 +95,11 @@ void RecordingDesktop::Sleep(unsigned milliseconds) { calls.push_back("Sleep " +
 
 void RecordingDesktop::SetForegroundWindow(WindowHandle) { calls.push_back("SetForegroundWindow"); }
 
-WindowHandle SimScreen::FirstChild(WindowHandle window) { return window == kSimDocumentWindow ? kSimViewWindow : 0; }
-
-Rect SimScreen::WindowBox(WindowHandle window) {
-  if (window != kSimViewWindow && window != kSimDocumentWindow) return {};
+Rect SimScreen::FirstChildBox(WindowHandle window) {
+  // The document window's one child is the view.
+  if (window != kSimDocumentWindow) return {};
   const simcad::View& view = cad_->GetDrawing().view;
-  return {kSimViewLeft, kSimViewTop, kSimViewLeft + view.screen_width, kSimViewTop + view.screen_height};
+  return Rect::Sized(kSimViewLeft, kSimViewTop, view.screen_width, view.screen_height);
 }
 
 void SimScreen::CopyWindow(WindowHandle window, std::int32_t x, std::int32_t y, Bitmap& into) {

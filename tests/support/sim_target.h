@@ -18,7 +18,6 @@ namespace plyscan::testing {
 // The session's windows, as the prologue and the view grab see them.
 inline constexpr WindowHandle kSimApplicationWindow = 0x10010;
 inline constexpr WindowHandle kSimDocumentWindow = 0x10020;
-inline constexpr WindowHandle kSimViewWindow = 0x10030;
 // Where the view lies on the screen.
 inline constexpr std::int32_t kSimViewLeft = 120;
 inline constexpr std::int32_t kSimViewTop = 90;
@@ -81,13 +80,12 @@ class RecordingDesktop final : public DesktopWindows {
 // simcad's rendering of its view at (kSimViewLeft, kSimViewTop), the shrink
 // and the file reader are the portable ones, and where the cursor was put
 // and what was copied is kept.
-class SimScreen final : public ViewWindows, public ViewCopier {
+class SimScreen final : public ViewScreen {
  public:
   explicit SimScreen(std::shared_ptr<simcad::SimCad> cad) : cad_(std::move(cad)) {}
 
-  WindowHandle FirstChild(WindowHandle window) override;
-  Rect WindowBox(WindowHandle window) override;
-  void SetCursorPos(std::int32_t x, std::int32_t y) override { cursor.push_back({x, y}); }
+  Rect FirstChildBox(WindowHandle window) override;
+  void SetCursorPos(Point at) override { cursor.push_back(at); }
 
   void CopyWindow(WindowHandle window, std::int32_t x, std::int32_t y, Bitmap& into) override;
   void ShrinkOnto(const Bitmap& from, Bitmap& onto) override;
@@ -108,7 +106,6 @@ struct SimCadServices {
   RecordingDesktop desktop;
   SimScreen screen;
   CadServices services{target, desktop, nullptr};
-  CaptureDevices devices{screen, screen};
 };
 
 }  // namespace plyscan::testing

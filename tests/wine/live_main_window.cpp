@@ -29,7 +29,7 @@ LiveMainWindow::LiveMainWindow(std::vector<std::u16string> simcad_args, win32::D
       runtime(ids),
       services{windows,           filter,         SystemProfileStore(),      SystemFiles(),
                SystemAnsiCodec(), UserCollator(), dir.PathOf("plyscan.exe"), cad,
-               capture,           pictures},
+               view_screen,       pictures},
       main(services) {}
 
 LiveMainWindow::~LiveMainWindow() { windows.DestroyAll(); }

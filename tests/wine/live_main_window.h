@@ -59,9 +59,7 @@ class LiveMainWindow {
   win32::Win32Desktop desktop;
   PrintedTrace trace;
   CadServices cad{runtime, desktop, &trace};
-  win32::Win32ViewWindows view_windows;
-  win32::GdiViewCopier view_copier;
-  CaptureDevices capture{view_windows, view_copier};
+  win32::GdiViewScreen view_screen;
   win32::Win32BoardPictures pictures;
   ShellServices services;
   MainWindow main;

@@ -188,7 +188,7 @@ TEST_F(SimcadCom, TheDocumentWindowIsAChildAndItsCopyShowsTheDrawing) {
   app->Call(u"ZoomExtents");
   SetForegroundWindow(main);
 
-  plyscan::win32::GdiViewCopier copier;
+  plyscan::win32::GdiViewScreen copier;
   plyscan::Bitmap copy(plyscan::SystemSurfaces());
   copy.SetSize(1024, 768);
   std::size_t background = 0, drawn = 0;

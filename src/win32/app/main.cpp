@@ -80,13 +80,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32::Win32AutomationRuntime runtime(win32::DispatchIds::kCache);
   win32::Win32Desktop desktop;
   CadServices cad{runtime, desktop, win32::DeveloperTrace()};
-  win32::Win32ViewWindows view_windows;
-  win32::GdiViewCopier view_copier;
-  CaptureDevices capture{view_windows, view_copier};
+  win32::GdiViewScreen view_screen;
   win32::Win32BoardPictures pictures;
   ShellServices services{windows,           filter,         SystemProfileStore(), SystemFiles(),
                          SystemAnsiCodec(), UserCollator(), ExecutablePath(),     cad,
-                         capture,           pictures};
+                         view_screen,       pictures};
   MainWindow main(services);
   TargetDialog dialog(services, main);
   const bool created = ui::RunReported(windows, [&] {
