@@ -93,7 +93,7 @@ class GlobalLocked {
 // open for, or null for this task.
 class OpenedClipboard {
  public:
-  explicit OpenedClipboard(HWND owner = nullptr) noexcept : open_(OpenClipboard(owner) != FALSE) {}
+  explicit OpenedClipboard(HWND owner) noexcept : open_(OpenClipboard(owner) != FALSE) {}
   OpenedClipboard(OpenedClipboard&& other) noexcept : open_(std::exchange(other.open_, false)) {}
   OpenedClipboard& operator=(OpenedClipboard&&) = delete;
   OpenedClipboard(const OpenedClipboard&) = delete;

@@ -65,8 +65,11 @@ FileResult Win32BoardPictures::CopyToClipboard(const Bitmap& picture) {
       std::memcpy(rows + static_cast<std::size_t>(picture.Height() - 1 - y) * picture.Stride(), picture.Row(y),
                   picture.Stride());
   }
-  const OpenedClipboard clipboard;
-  if (!clipboard.Open() || !EmptyClipboard() || !SetClipboardData(CF_DIB, memory.Get())) return Failed(GetLastError());
+  const OpenedClipboard clipboard(owner_);
+  // Another program that has the clipboard open keeps it until it closes
+  // it; the copy then fails at once.
+  if (!clipboard.Open()) return {false, u"ほかのプログラムがクリップボードを使用しています"};
+  if (!EmptyClipboard() || !SetClipboardData(CF_DIB, memory.Get())) return Failed(GetLastError());
   static_cast<void>(memory.Release());  // the clipboard owns the memory now
   return {};
 }
@@ -81,7 +84,7 @@ std::optional<Text> Win32BoardPictures::AskSavePath(TextView file_name) {
   if (SUCCEEDED(found)) folder = pictures;
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = GetActiveWindow();
+  dialog.hwndOwner = owner_ ? owner_ : GetActiveWindow();
   dialog.lpstrFilter = L"PNG (*.png)\0*.png\0";
   dialog.lpstrFile = path.data();
   dialog.nMaxFile = static_cast<DWORD>(path.size());

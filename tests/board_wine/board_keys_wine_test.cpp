@@ -13,6 +13,7 @@
 #include "base/platform.h"
 #include "board/cell_painter.h"
 #include "live_window_test.h"
+#include "support/top_level_windows.h"
 #include "win32/com_ptr.h"
 
 namespace plyscan::testing {
@@ -46,6 +47,49 @@ TEST_F(BoardKeysWine, EnterAndShiftEnterChangeTheDrawing) {
     return on.size() == 2 && std::find(on.begin(), on.end(), first) != on.end() &&
            std::find(on.begin(), on.end(), second) != on.end();
   })) << "Shift+Enter";
+}
+
+TEST_F(BoardKeysWine, CtrlCPutsThePictureOnTheClipboardOwnedByTheWindow) {
+  Start({u"--demo"});
+  FocusedBoard();
+  ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard());
+  PressKey('C', false, true);
+  // Owned by the main window: a clipboard emptied to no owner refuses the data on Windows.
+  EXPECT_TRUE(Pump([&] { return IsClipboardFormatAvailable(CF_DIB) && GetClipboardOwner() == live->Form(); },
+                   std::chrono::seconds(20)))
+      << "owner " << GetClipboardOwner();
+  EXPECT_EQ(MessageBoxes(), 0u);
+}
+
+TEST_F(BoardKeysWine, AClipboardAnotherProgramHoldsIsReportedInJapanese) {
+  Start({u"--demo"});
+  FocusedBoard();
+  std::atomic<bool> held{false}, answered{false};
+  std::wstring shown;
+  std::thread other([&] {
+    // Another program's window opens the clipboard and keeps it.
+    if (!OpenClipboard(nullptr)) return;
+    held = true;
+    for (const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+         !answered && std::chrono::steady_clock::now() < end;) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      const std::vector<HWND> boxes = TopLevelWindows(GetCurrentProcessId(), L"#32770", true);
+      if (boxes.empty()) continue;
+      wchar_t text[512] = {};
+      GetDlgItemTextW(boxes.front(), 0xFFFF, text, 512);
+      shown = text;
+      PostMessageW(boxes.front(), WM_COMMAND, IDOK, 0);
+      answered = true;
+    }
+    CloseClipboard();
+  });
+  ASSERT_TRUE(Pump([&] { return held.load(); }, std::chrono::seconds(10)));
+  PressKey('C', false, true);
+  const bool reported = Pump([&] { return answered.load(); }, std::chrono::seconds(40));
+  other.join();
+  ASSERT_TRUE(reported) << "no message box";
+  // As the other failures are reported: the default error report adds its full stop.
+  EXPECT_EQ(shown, L"クリップボードに画像をコピーできません。ほかのプログラムがクリップボードを使用しています.");
 }
 
 TEST_F(BoardKeysWine, EscDuringACaptureLeavesTheDrawingAsItWas) {

@@ -20,9 +20,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The message boxes this process shows now.
-std::size_t MessageBoxes() { return TopLevelWindows(GetCurrentProcessId(), L"#32770", true).size(); }
-
 // From another thread, as the user's eye: the board's corner painted over,
 // the board asked to paint itself again, and true once it has, within
 // `deadline`.

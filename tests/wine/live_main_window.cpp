@@ -36,6 +36,7 @@ LiveMainWindow::~LiveMainWindow() { windows.DestroyAll(); }
 
 void LiveMainWindow::Open(const Rect& rect) {
   main.Create();
+  pictures.SetOwner(Form());
   services.target_prog_id = progid;
   windows.ShowMainWindow(main.Window());
   main.Window().Peer().SetWindowRect(rect);

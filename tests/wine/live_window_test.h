@@ -13,6 +13,7 @@
 #include "base/platform.h"
 #include "live_main_window.h"
 #include "real_input.h"
+#include "support/top_level_windows.h"
 
 namespace plyscan::testing {
 
@@ -77,6 +78,9 @@ class LiveWindowTest : public ::testing::Test {
     Main().LayOutBoard();
     Main().grid.Repaint();
   }
+
+  // The message boxes this process shows now.
+  static std::size_t MessageBoxes() { return TopLevelWindows(GetCurrentProcessId(), L"#32770", true).size(); }
 
   std::size_t Pictures() {
     std::size_t n = 0;

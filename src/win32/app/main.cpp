@@ -89,6 +89,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TargetDialog dialog(services, main);
   const bool created = ui::RunReported(windows, [&] {
     main.Create();
+    pictures.SetOwner(windows.WindowOf(main.Window())->Hwnd());
     windows.OnDropFiles(main.Window(), [&main](HDROP drop) {
       win32::Win32DroppedFiles files(drop);
       main.TakeDroppedFiles(files);
