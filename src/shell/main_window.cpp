@@ -70,9 +70,11 @@ void MainWindow::WireBoard() {
   restore_state_button.OnClick = [this] { UnlessCapturing([this] { RestoreLayerState(); }); };
   delete_state_button.OnClick = [this] { UnlessCapturing([this] { DeleteLayerState(); }); };
   undo_capture_button.OnClick = [this] { UnlessCapturing([this] { UndoCapture(); }); };
+  // A close while a command waits for the CAD is taken for after it.
   form_.OnCloseQuery = [this] {
-    if (capturing_) asked_.close = true;
-    return !capturing_;
+    const bool busy = capturing_ || in_command_;
+    if (busy) asked_.close = true;
+    return !busy;
   };
 }
 
@@ -160,7 +162,9 @@ void MainWindow::Capture() {
 template <typename Command>
 void MainWindow::AsCadCommand(Command&& command) {
   waits_.Begin(false);
+  in_command_ = true;
   command();
+  in_command_ = false;
   CloseIfAsked();
 }
 

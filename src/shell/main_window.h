@@ -117,6 +117,7 @@ class MainWindow {
   TargetDialog* target_dialog_ = nullptr;
   bool filter_registered_ = false;
   bool capturing_ = false;
+  bool in_command_ = false;  // a CAD command outside a capture
   // Stop requests taken from the queue while a command runs: the window
   // closes once the command is over; Esc ends a capture.
   ui::QueuedStop asked_;

@@ -41,11 +41,13 @@ class WindowSystem {
   // thread's windows and answering messages sent to them meanwhile; no
   // input is dispatched.
   virtual void PaintWhileWaiting(unsigned milliseconds) = 0;
-  // Takes from the thread's queue, without dispatching anything else, a
-  // close of `form` (WM_CLOSE, SC_CLOSE, a press on its close box, Alt+F4)
-  // and Esc pressed in one of its windows, or pressed while `other_window`
-  // (another program's, such as the CAD's that a command brought forward)
-  // is the foreground window.
+  // Takes from the thread's queue, wherever they stand in it, a close of
+  // `form` (WM_CLOSE, SC_CLOSE, a press on its close box) and Esc pressed
+  // in one of its windows, or pressed while `other_window` (another
+  // program's, such as the CAD's that a command brought forward) is the
+  // foreground window. The frame's own input (its buttons, the system menu,
+  // Alt+F4) is dispatched as usual, so that a close asked there reaches the
+  // form's close query; no other input is dispatched.
   virtual QueuedStop TakeStopRequests(const Form& form, std::uint64_t other_window) = 0;
   // The desktop over all monitors, in screen pixels.
   virtual Rect Desktop() = 0;

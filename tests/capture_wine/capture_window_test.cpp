@@ -137,6 +137,57 @@ TEST_F(CaptureWindow, ASecondClickIsIgnoredAndACloseStopsTheRunAfterThePutBack) 
   EXPECT_LT(Pictures(), Main().snapshot.size());
 }
 
+// Stop requests that do not stand first in the queue, or come through the
+// frame: each stops the run, which puts the drawing back; a close then
+// closes the window. They are posted as the system queues them: under Wine
+// without a window manager the frame is not on the screen, so a real click
+// on the close box cannot be made here.
+TEST_F(CaptureWindow, StopRequestsFromTheFrameAndBehindOtherKeysStopTheRun) {
+  const struct {
+    const char* what;
+    bool closes;
+  } cases[] = {
+      {"the close box pressed, the pointer over the caption first", true},
+      {"Alt+F4 behind Alt", true},
+      {"Esc behind an arrow key", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    quit_posted = false;
+    Start({u"--demo", u"--screen", u"640x400", u"--delay", u"SendCommand=300"});
+    const std::vector<std::string> before = CadSwitches();
+    const HWND form = live->Form();
+    const HWND grid = live->Control(ui::main_controls::kBoard);
+    const auto texts = [&] { return live->LogLines("\"member\":\"SendCommand\""); };
+    std::thread user([&] {
+      // The first picture is taken (the window has made way for the copy):
+      // the run is on.
+      while (texts() < 3) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      const std::string what = c.what;
+      if (what == "the close box pressed, the pointer over the caption first") {
+        PostMessageW(form, WM_NCMOUSEMOVE, HTCAPTION, 0);
+        PostMessageW(form, WM_NCLBUTTONDOWN, HTCLOSE, 0);
+      } else if (what == "Alt+F4 behind Alt") {
+        constexpr LPARAM kAltDown = 1 << 29;
+        PostMessageW(grid, WM_SYSKEYDOWN, VK_MENU, kAltDown | 1);
+        PostMessageW(grid, WM_SYSKEYDOWN, VK_F4, kAltDown | 1);
+      } else {
+        PostMessageW(grid, WM_KEYDOWN, VK_RIGHT, 1);
+        PostMessageW(grid, WM_KEYDOWN, VK_ESCAPE, 1);
+      }
+    });
+    const bool ended = CaptureAndWait(std::chrono::seconds(60));
+    user.join();
+    ASSERT_TRUE(ended);
+    EXPECT_LT(Pictures(), Main().snapshot.size()) << "the run went on to the last layer";
+    EXPECT_EQ(CadSwitches(), before);
+    if (c.closes) {
+      EXPECT_TRUE(Pump([&] { return quit_posted; }, std::chrono::seconds(20))) << "the window stayed";
+    }
+    live.reset();
+  }
+}
+
 TEST_F(CaptureWindow, TheWindowOverTheCadsViewIsInNoThumbnail) {
   Start({u"--demo", u"--screen", u"640x400"}, Rect::Sized(900, 40, 560, 380));
   ASSERT_TRUE(CaptureAndWait());

@@ -1,5 +1,7 @@
 #include "win32/ui/win32_window_system.h"
 
+#include <vector>
+
 #include "base/failure.h"
 #include "shell/error_report.h"
 #include "shell/window_class_names.h"
@@ -138,18 +140,38 @@ ui::QueuedStop Win32WindowSystem::TakeStopRequests(const ui::Form& form, std::ui
   const HWND hwnd = window->Hwnd();
   const auto ours = [hwnd](HWND target) { return target && GetAncestor(target, GA_ROOT) == hwnd; };
   MSG msg{};
-  // Each kind of message is looked at where it stands first in the queue;
-  // only a stop request is taken, everything else stays for later.
-  const auto take_first = [&](UINT message, auto&& is_stop) {
-    if (PeekMessageW(&msg, nullptr, message, message, PM_NOREMOVE | PM_NOYIELD) && ours(msg.hwnd) && is_stop(msg))
-      return PeekMessageW(&msg, msg.hwnd, message, message, PM_REMOVE | PM_NOYIELD) != FALSE;
-    return false;
+  // The frame's own input goes its normal way: the system menu, Alt+F4 and
+  // the like end in a WM_CLOSE sent to the window (which the form then asks
+  // about) or posted to it (which is taken below). A press on the close box
+  // is itself the request, as the box closes on its release.
+  while (PeekMessageW(&msg, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE | PM_NOYIELD)) {
+    if (msg.message == WM_NCLBUTTONDOWN && msg.wParam == HTCLOSE && ours(msg.hwnd)) {
+      stop.close = true;
+      continue;
+    }
+    DispatchMessageW(&msg);
+  }
+  while (PeekMessageW(&msg, nullptr, WM_SYSKEYDOWN, WM_SYSDEADCHAR, PM_REMOVE | PM_NOYIELD)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  // Of the rest only a stop request is taken, wherever it stands in the
+  // queue; what was looked at on the way goes back in its order.
+  const auto take = [&](UINT message, auto&& is_stop) {
+    std::vector<MSG> passed;
+    bool found = false;
+    while (!found && PeekMessageW(&msg, nullptr, message, message, PM_REMOVE | PM_NOYIELD)) {
+      if (ours(msg.hwnd) && is_stop(msg))
+        found = true;
+      else
+        passed.push_back(msg);
+    }
+    for (const MSG& m : passed) PostMessageW(m.hwnd, m.message, m.wParam, m.lParam);
+    return found;
   };
-  stop.close = take_first(WM_CLOSE, [](const MSG&) { return true; }) ||
-               take_first(WM_SYSCOMMAND, [](const MSG& m) { return (m.wParam & 0xFFF0) == SC_CLOSE; }) ||
-               take_first(WM_NCLBUTTONDOWN, [](const MSG& m) { return m.wParam == HTCLOSE; }) ||
-               take_first(WM_SYSKEYDOWN, [](const MSG& m) { return m.wParam == VK_F4; });
-  stop.escape = take_first(WM_KEYDOWN, [](const MSG& m) { return m.wParam == VK_ESCAPE; });
+  stop.close = take(WM_CLOSE, [](const MSG&) { return true; }) ||
+               take(WM_SYSCOMMAND, [](const MSG& m) { return (m.wParam & 0xFFF0) == SC_CLOSE; }) || stop.close;
+  stop.escape = take(WM_KEYDOWN, [](const MSG& m) { return m.wParam == VK_ESCAPE; });
   // With the other program in front the key goes to its queue: the key's
   // state says whether Esc is held down now (the run asks often enough to
   // see a press; a press long before is not news).
