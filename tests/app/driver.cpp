@@ -101,12 +101,15 @@ std::wstring ListEntry(HWND list, int index) {
   return text;
 }
 
-bool SaveScreenshot(HWND window, const std::wstring& path) {
+namespace {
+
+// The screen's pixels at the window's place, as 24-bit bottom-up rows.
+std::vector<char> Grab(HWND window, BITMAPINFOHEADER& header) {
   RECT rect{};
   GetWindowRect(window, &rect);
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
-  if (width <= 0 || height <= 0) return false;
+  if (width <= 0 || height <= 0) return {};
   const win32::ScreenDc screen;
   const win32::MemoryDc memory(screen.Get());
   BITMAPINFO info{};
@@ -116,28 +119,60 @@ bool SaveScreenshot(HWND window, const std::wstring& path) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
+  header = info.bmiHeader;
   void* bits = nullptr;
   const win32::GdiBitmap bitmap(CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  bool ok = false;
-  if (bitmap) {
-    {
-      const win32::SelectIn select(memory.Get(), bitmap.Get());
-      ok = BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY) != FALSE;
-    }
-    GdiFlush();
-    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-    const DWORD image = stride * static_cast<DWORD>(height);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + image;
-    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    out.write(static_cast<const char*>(bits), image);
-    ok = ok && static_cast<bool>(out);
+  if (!bitmap) return {};
+  {
+    const win32::SelectIn select(memory.Get(), bitmap.Get());
+    if (!BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY)) return {};
   }
-  return ok;
+  GdiFlush();
+  const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+  const char* first = static_cast<const char*>(bits);
+  return std::vector<char>(first, first + stride * static_cast<DWORD>(height));
+}
+
+bool Painted(HWND window) {
+  if (!IsWindowVisible(window) || GetUpdateRect(window, nullptr, FALSE)) return false;
+  bool clean = true;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM lp) -> BOOL {
+        if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) *reinterpret_cast<bool*>(lp) = false;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&clean));
+  return clean;
+}
+
+}  // namespace
+
+bool WaitShown(HWND window) {
+  if (!WaitUntil([&] { return Painted(window); })) return false;
+  BITMAPINFOHEADER header{};
+  std::vector<char> last = Grab(window, header);
+  return WaitUntil([&] {
+    std::vector<char> now = Grab(window, header);
+    const bool alike = !now.empty() && now == last;
+    last = std::move(now);
+    return alike;
+  });
+}
+
+bool SaveScreenshot(HWND window, const std::wstring& path) {
+  BITMAPINFOHEADER header{};
+  const std::vector<char> image = Grab(window, header);
+  if (image.empty()) return false;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(image.size());
+  std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  out.write(image.data(), static_cast<std::streamsize>(image.size()));
+  return static_cast<bool>(out);
 }
 
 }  // namespace plyscan::testing

@@ -46,6 +46,9 @@ HWND ChildById(HWND parent, int id);
 RECT RectInParent(HWND hwnd);
 std::wstring ListEntry(HWND list, int index);
 
+// Waits until the window and every window in it have painted themselves and
+// the screen shows them: two pictures of the window's place alike.
+bool WaitShown(HWND window);
 // Saves the window's pixels, as the X server shows them, as a 24-bit BMP.
 bool SaveScreenshot(HWND window, const std::wstring& path);
 

@@ -125,7 +125,7 @@ TEST_F(Driver, RestoresTheWindowChoosesATargetInTheDialogAndSavesTheSettings) {
   EXPECT_EQ(SendMessageW(ChildById(main, ui::main_controls::kMonochromeBox), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageW(ChildById(main, ui::main_controls::kZoomExtentsBox), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_EQ(ClassOf(ChildById(main, ui::main_controls::kBoard)), L"TDrawGrid");
-  Sleep(300);
+  ASSERT_TRUE(WaitShown(main));
   EXPECT_TRUE(SaveScreenshot(main, ScreenshotPath(L"main", dpi)));
 
   // "CAD" opens the dialog above the main window, preselecting the target.
@@ -147,7 +147,7 @@ TEST_F(Driver, RestoresTheWindowChoosesATargetInTheDialogAndSavesTheSettings) {
   EXPECT_FALSE(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_FALSE(IsWindowEnabled(main));
   ExpectLaidOut(dialog, dialog_design, dpi);
-  Sleep(300);
+  ASSERT_TRUE(WaitShown(dialog));
   EXPECT_TRUE(SaveScreenshot(dialog, ScreenshotPath(L"dialog", dpi)));
 
   // Enter in the ProgID field changes the selected entry and saves the list
@@ -159,7 +159,10 @@ TEST_F(Driver, RestoresTheWindowChoosesATargetInTheDialogAndSavesTheSettings) {
   EXPECT_EQ(ReadFile(dir.Root() / "TargetCAD_APIVersion.txt"), "CAD A\tX.App.A2\r\n\x90\x7D\x96\xCA CAD B\tX.App.B\r\n");
   PostMessageW(list, WM_KEYDOWN, VK_ESCAPE, 1);
   PostMessageW(list, WM_KEYUP, VK_ESCAPE, 0xC0000001);
-  Sleep(300);
+  // A key posted after Esc: once the list has moved for it, Esc has been handled.
+  PostMessageW(list, WM_KEYDOWN, VK_DOWN, 1);
+  PostMessageW(list, WM_KEYUP, VK_DOWN, 0xC0000001);
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == 1; })) << "the list did not move";
   EXPECT_TRUE(IsWindowVisible(dialog)) << "Esc closed the dialog";
 
   // Pick the second entry with the mouse, then OK.

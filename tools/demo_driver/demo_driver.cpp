@@ -98,12 +98,6 @@ int LogLines(const std::filesystem::path& log, const std::string& what) {
   return n;
 }
 
-std::uintmax_t LogSize(const std::filesystem::path& log) {
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(log, ec);
-  return ec ? 0 : size;
-}
-
 void ClickAt(POINT screen) {
   SetCursorPos(screen.x, screen.y);
   INPUT inputs[2]{};
@@ -198,6 +192,39 @@ Shot TakeShot(const RECT& rect) {
   return shot;
 }
 
+// True once the window and every window inside it have nothing left to
+// paint.
+bool Painted(HWND window) {
+  if (!IsWindowVisible(window) || GetUpdateRect(window, nullptr, FALSE)) return false;
+  bool clean = true;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM lp) -> BOOL {
+        if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) *reinterpret_cast<bool*>(lp) = false;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&clean));
+  return clean;
+}
+
+// Waits until the window has painted itself and the screen shows it: two
+// pictures of its place alike, a tenth of a second apart.
+bool WaitShown(HWND window) {
+  if (!WaitFor([&] { return Painted(window); }, std::chrono::seconds(30))) return false;
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  Shot last = TakeShot(rect);
+  return WaitFor(
+      [&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        Shot now = TakeShot(rect);
+        const bool alike = now.bgr == last.bgr;
+        last = std::move(now);
+        return alike;
+      },
+      std::chrono::seconds(30));
+}
+
 bool SaveBmp(const Shot& shot, const std::wstring& path) {
   const int w = shot.rect.right - shot.rect.left, h = shot.rect.bottom - shot.rect.top;
   BITMAPINFOHEADER header{sizeof header, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
@@ -270,7 +297,7 @@ int wmain(int argc, wchar_t** argv) {
     Fail(3, "simcad did not start (not running under BricscadApp.AcadApplication)");
 
   PlaceWindow(form, options->layers);
-  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  if (!WaitShown(form)) Fail(4, "PLYSCAN did not show itself where it was placed");
   const HWND button = GetDlgItem(form, kCaptureButton);
   RECT r{};
   GetWindowRect(button, &r);
@@ -289,15 +316,12 @@ int wmain(int argc, wchar_t** argv) {
   if (!WaitFor([&] { return LogLines(options->log, "layerstate-restore") > restores; },
                std::chrono::seconds(options->timeout_s)))
     Fail(4, "the capture did not end within " + std::to_string(options->timeout_s) + " s");
-  // The epilogue follows the restore: wait until the log is quiet.
-  for (std::uintmax_t size = LogSize(options->log);;) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    const std::uintmax_t now = LogSize(options->log);
-    if (now == size) break;
-    size = now;
-  }
+  // The epilogue follows the restore; at its end the window takes the
+  // keyboard back from the CAD.
+  if (!WaitFor([&] { return GetForegroundWindow() == form; }, std::chrono::seconds(60)))
+    Fail(4, "PLYSCAN did not come back to the front after the capture");
   RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  if (!WaitShown(form)) Fail(4, "PLYSCAN did not paint its board after the capture");
 
   const RECT desktop{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   const Shot shot = TakeShot(desktop);
