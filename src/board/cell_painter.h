@@ -1,7 +1,9 @@
 // The painter of one board cell: the record's thumbnail under a header bar
 // with the layer name on the left and the object count on the right, on the
 // colour of the thumbnail's top-left pixel; black for a cell that holds no
-// record or a record without a thumbnail yet.
+// record or a record without a thumbnail yet. A name that would come within
+// 6 px (scaled) of the count is cut there and ended with "…", so the count
+// is always read on its own.
 #pragma once
 
 #include <cstdint>

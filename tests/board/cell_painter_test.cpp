@@ -126,6 +126,81 @@ TEST_P(CellPainter, CellsWithoutAPictureAreBlack) {
   EXPECT_TRUE(canvas.Runs().empty());
 }
 
+// A name that would reach within 6 px (scaled) of the count is cut and ended
+// with "…". The headless canvas measures a character below U+0100 as half the
+// font height rounded up and any other as the whole height; the 10-point font
+// is 13, 20 and 27 px high at 96, 144 and 192 dpi, so the name (from 10 px
+// inside the cell) has 160, 251 and 340 px before the gap before "12".
+struct NameCase {
+  Scale scale;
+  Text name;
+  Text drawn;
+};
+
+Text Repeat(TextView piece, std::size_t times) {
+  Text text;
+  for (std::size_t i = 0; i < times; ++i) text += piece;
+  return text;
+}
+
+class NameCut : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(NameCut, TheNameStopsBeforeTheCount) {
+  const NameCase& c = GetParam();
+  const std::int32_t width = ui::Scale(200, c.scale.dpi);
+  const std::int32_t height = ui::Scale(140, c.scale.dpi);
+  Bitmap surface(SystemSurfaces());
+  surface.SetSize(width + 20, height + 20);
+  ui::BitmapCanvas canvas(surface);
+  canvas.SetFont({u"Tahoma", 11, 0});
+  const Rect rect{10, 10, 10 + width, 10 + height};
+  LayerSnapshot records;
+  ResizeSnapshot(records, 1);
+  records[0].name = c.name;
+  records[0].object_count = 12;
+  records[0].thumbnail = Thumbnail(width, height - HeaderBarHeight(c.scale.disp_scale));
+  PaintBoardCell(canvas, BoardView(records, 1, {width, height}, c.scale.disp_scale, c.scale.dpi), 0, 0, rect);
+
+  const auto& runs = canvas.Runs();
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0].text, c.drawn);
+  EXPECT_EQ(runs[0].x, rect.left + 10);
+  EXPECT_EQ(runs[1].text, u"12");
+  const std::int32_t gap = c.scale.dpi * 6 / 96;
+  const std::int32_t count_x = runs[1].x;
+  EXPECT_LE(runs[0].x + canvas.TextWidth(runs[0].text), count_x - gap);
+  // Nothing of the name's colour in the gap: its letters stop before it.
+  const std::int32_t bar = HeaderBarHeight(c.scale.disp_scale);
+  for (std::int32_t y = rect.top + 1; y < rect.top + bar - 1; ++y)
+    for (std::int32_t x = count_x - gap; x < count_x; ++x)
+      ASSERT_NE(surface.Pixel(x, y), 0xFFFFFF) << "x " << x << " y " << y;
+}
+
+const Scale k96{1.0, 96}, k144{1.5, 144}, k192{2.0, 192};
+const Text kEllipsis = u"\u2026";
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, NameCut,
+    ::testing::Values(
+        // Short: as written.
+        NameCase{k96, u"WALL", u"WALL"}, NameCase{k144, u"WALL", u"WALL"}, NameCase{k192, u"WALL", u"WALL"},
+        // The longest that fits whole (22 × 7, 25 × 10, 24 × 14 px): no "…".
+        NameCase{k96, Repeat(u"a", 22), Repeat(u"a", 22)}, NameCase{k144, Repeat(u"a", 25), Repeat(u"a", 25)},
+        NameCase{k192, Repeat(u"a", 24), Repeat(u"a", 24)},
+        // One more letter: cut where the letters and "…" fit (21 × 7 + 13, 23 × 10 + 20, 22 × 14 + 27).
+        NameCase{k96, Repeat(u"a", 23), Repeat(u"a", 21) + kEllipsis},
+        NameCase{k144, Repeat(u"a", 26), Repeat(u"a", 23) + kEllipsis},
+        NameCase{k192, Repeat(u"a", 25), Repeat(u"a", 22) + kEllipsis},
+        // The longest name a layer can have.
+        NameCase{k96, Repeat(u"x", 255), Repeat(u"x", 21) + kEllipsis},
+        NameCase{k144, Repeat(u"x", 255), Repeat(u"x", 23) + kEllipsis},
+        NameCase{k192, Repeat(u"x", 255), Repeat(u"x", 22) + kEllipsis},
+        // Wide characters: 11 × 13 + 13 at 96 dpi.
+        NameCase{k96, Repeat(u"壁", 20), Repeat(u"壁", 11) + kEllipsis},
+        // 11 units fit, but the 11th is the first half of a pair: 5 characters are kept.
+        NameCase{k96, Repeat(u"\U0002000B", 20), Repeat(u"\U0002000B", 5) + kEllipsis}),
+    [](const auto& info) { return "case" + std::to_string(info.index); });
+
 INSTANTIATE_TEST_SUITE_P(DisplayScales, CellPainter,
                          ::testing::Values(Scale{1.0, 96}, Scale{1.25, 120}, Scale{1.5, 144}, Scale{2.0, 192}),
                          [](const auto& info) { return "dpi" + std::to_string(info.param.dpi); });
