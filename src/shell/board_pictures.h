@@ -1,6 +1,7 @@
 // Port: the picture of the whole board, made and taken away: painted in
 // horizontal bands onto a 24-bit bitmap, put on the clipboard, or saved as a
-// PNG file at a place the user picks in the system's save dialog.
+// PNG file at a place the user picks in the system's save dialog; and the
+// board's layer table put on the clipboard as text.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +23,8 @@ class BoardPictures {
   virtual Bitmap Paint(std::int32_t width, std::int32_t height, std::int32_t band_height,
                        const std::function<void(Canvas&, std::int32_t band_top)>& paint) = 0;
   virtual FileResult CopyToClipboard(const Bitmap& picture) = 0;
+  // Text for other programs to paste, in place of what the clipboard held.
+  virtual FileResult CopyTextToClipboard(TextView text) = 0;
   // The save dialog, with `file_name` in the user's pictures folder to start
   // with; nullopt when the user cancels it.
   virtual std::optional<Text> AskSavePath(TextView file_name) = 0;

@@ -12,6 +12,7 @@
 #include "board/cell_hint.h"
 #include "board/cell_painter.h"
 #include "board/layer_commands.h"
+#include "board/layer_table.h"
 #include "shell/clear_of_capture.h"
 #include "shell/error_report.h"
 #include "shell/layouts.h"
@@ -316,6 +317,10 @@ bool MainWindow::BoardKeyDown(ui::KeyCode key, ui::ShiftState shift) {
     grid.Focus();
     return true;
   }
+  if (shift.ctrl && shift.shift && !shift.alt && key == u'C') {
+    ui::RunReported(services_->windows, [&] { CopyLayerTable(); });
+    return true;
+  }
   if (shift.ctrl && !shift.alt && (key == u'C' || key == u'S')) {
     ui::RunReported(services_->windows, [&] { key == u'C' ? CopyBoardPicture() : SaveBoardPicture(); });
     return true;
@@ -358,6 +363,12 @@ void MainWindow::CopyBoardPicture() {
   if (snapshot.empty()) return;
   const FileResult copied = services_->pictures.CopyToClipboard(BoardPicture());
   if (!copied.ok) throw Failure(Format(u"クリップボードに画像をコピーできません。%s", {copied.error}));
+}
+
+void MainWindow::CopyLayerTable() {
+  if (snapshot.empty()) return;
+  const FileResult copied = services_->pictures.CopyTextToClipboard(board::LayerTableText(snapshot));
+  if (!copied.ok) throw Failure(Format(u"クリップボードに画層の表をコピーできません。%s", {copied.error}));
 }
 
 void MainWindow::SaveBoardPicture() {

@@ -52,7 +52,7 @@ class MainWindow {
   void IsolateCurrentLayer();
   // The board's keys: Enter shows only the current cell's layer, Shift+Enter
   // shows it beside the others, Ctrl+C copies the board's picture and Ctrl+S
-  // saves it; Esc stops a capture. True when the key was taken.
+  // saves it, Ctrl+Shift+C copies the layer table; Esc stops a capture. True when the key was taken.
   bool BoardKeyDown(ui::KeyCode key, ui::ShiftState shift);
   // A character typed on the board: finds the layer whose name begins so.
   void FindTypedLayer(char16_t character);
@@ -63,6 +63,8 @@ class MainWindow {
   // The picture of the whole board, to the clipboard or to a PNG file.
   void CopyBoardPicture();
   void SaveBoardPicture();
+  // The layer table of every record, to the clipboard as text.
+  void CopyLayerTable();
   // The picture of every record in the board's columns, as the board paints them.
   Bitmap BoardPicture();
   // The capture run: one thumbnail and count per layer.

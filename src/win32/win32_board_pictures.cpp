@@ -23,6 +23,17 @@ namespace {
 
 FileResult Failed(DWORD code) { return {false, SystemErrorText(code)}; }
 
+// The memory in `format` as the clipboard's only content, owned by `owner`.
+FileResult PutOnClipboard(HWND owner, UINT format, UniqueGlobal& memory) {
+  const OpenedClipboard clipboard(owner);
+  // Another program that has the clipboard open keeps it until it closes
+  // it; the copy then fails at once.
+  if (!clipboard.Open()) return {false, u"ほかのプログラムがクリップボードを使用しています"};
+  if (!EmptyClipboard() || !SetClipboardData(format, memory.Get())) return Failed(GetLastError());
+  static_cast<void>(memory.Release());  // the clipboard owns the memory now
+  return {};
+}
+
 }  // namespace
 
 Bitmap Win32BoardPictures::Paint(std::int32_t width, std::int32_t height, std::int32_t band_height,
@@ -65,13 +76,22 @@ FileResult Win32BoardPictures::CopyToClipboard(const Bitmap& picture) {
       std::memcpy(rows + static_cast<std::size_t>(picture.Height() - 1 - y) * picture.Stride(), picture.Row(y),
                   picture.Stride());
   }
-  const OpenedClipboard clipboard(owner_);
-  // Another program that has the clipboard open keeps it until it closes
-  // it; the copy then fails at once.
-  if (!clipboard.Open()) return {false, u"ほかのプログラムがクリップボードを使用しています"};
-  if (!EmptyClipboard() || !SetClipboardData(CF_DIB, memory.Get())) return Failed(GetLastError());
-  static_cast<void>(memory.Release());  // the clipboard owns the memory now
-  return {};
+  return PutOnClipboard(owner_, CF_DIB, memory);
+}
+
+FileResult Win32BoardPictures::CopyTextToClipboard(TextView text) {
+  // CF_UNICODETEXT: UTF-16 ended by a null character.
+  const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
+  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+  if (!memory) return Failed(GetLastError());
+  {
+    const GlobalLocked locked(memory.Get());
+    auto* characters = static_cast<char16_t*>(locked.Data());
+    if (!characters) return Failed(GetLastError());
+    std::memcpy(characters, text.data(), text.size() * sizeof(char16_t));
+    characters[text.size()] = u'\0';
+  }
+  return PutOnClipboard(owner_, CF_UNICODETEXT, memory);
 }
 
 std::optional<Text> Win32BoardPictures::AskSavePath(TextView file_name) {

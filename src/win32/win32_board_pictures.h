@@ -1,6 +1,6 @@
 // The board's pictures on Windows: painted with GDI band by band through a
 // DIB section of one band, put on the clipboard as a device-independent
-// bitmap (CF_DIB), the save dialog of the system opened in the user's
+// bitmap (CF_DIB) and the layer table as Unicode text, the save dialog of the system opened in the user's
 // pictures folder, and PNG files written with the Windows Imaging Component.
 #pragma once
 
@@ -18,6 +18,7 @@ class Win32BoardPictures final : public ui::BoardPictures {
   void SetOwner(HWND owner) noexcept { owner_ = owner; }
 
   FileResult CopyToClipboard(const Bitmap& picture) override;
+  FileResult CopyTextToClipboard(TextView text) override;
   std::optional<Text> AskSavePath(TextView file_name) override;
   FileResult SavePng(const Bitmap& picture, const Text& path) override;
   Bitmap Paint(std::int32_t width, std::int32_t height, std::int32_t band_height,

@@ -1,7 +1,7 @@
 // The board from the keyboard and the pointer's tool tip, through the main
 // window with simcad in-process: Enter and Shift+Enter on the current cell,
-// finding a layer by typing its name, a cell's details, and the picture of
-// the whole board copied and saved.
+// finding a layer by typing its name, a cell's details, the picture of the
+// whole board copied and saved, and the layer table copied.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -199,6 +199,36 @@ TEST_F(BigBoard, CtrlSSavesTheSamePictureWhereTheUserSays) {
   Key(u'S', {false, true, false});
   EXPECT_EQ(pictures.saved.size(), 1u);
   EXPECT_TRUE(windows.errors.empty());
+}
+
+TEST_F(BoardKeys, CtrlShiftCCopiesTheLayerTableInTheBoardsOrder) {
+  main->snapshot[2].object_count = 25;  // the board's fill counts each record's index
+  main->snapshot[3].frozen = true;
+  Key(u'C', {true, true, false});
+  EXPECT_FALSE(pictures.clipboard);  // the table, not the picture
+  ASSERT_TRUE(pictures.clipboard_text);
+  EXPECT_EQ(*pictures.clipboard_text,
+            u"画層名\tオブジェクト数\t表示\t凍結\tロック\r\n"
+            u"Alpha\t0\tオン\t解凍\tロック解除\r\n"
+            u"beta\t1\tオフ\t解凍\tロック\r\n"
+            u"Bravo\t25\tオン\t解凍\tロック解除\r\n"
+            u"charlie\t3\tオフ\t凍結\tロック解除\r\n"
+            u"Delta\t4\tオン\t解凍\tロック解除\r\n"
+            u"delta2\t5\tオフ\t解凍\tロック解除\r\n"
+            u"echo\t6\tオン\t解凍\tロック解除\r\n");
+  // Ctrl+C still copies the picture.
+  Key(u'C', {false, true, false});
+  EXPECT_TRUE(pictures.clipboard);
+  EXPECT_TRUE(windows.errors.empty());
+}
+
+TEST_F(BoardKeys, ATableTheClipboardRefusesIsReported) {
+  pictures.refuse_with = u"ほかのプログラムがクリップボードを使用しています";
+  Key(u'C', {true, true, false});
+  EXPECT_FALSE(pictures.clipboard_text);
+  ASSERT_EQ(windows.errors.size(), 1u);
+  EXPECT_EQ(windows.errors[0],
+            u"クリップボードに画層の表をコピーできません。ほかのプログラムがクリップボードを使用しています.");
 }
 
 TEST_F(BigBoard, AFileThatCannotBeWrittenIsReportedWithItsName) {

@@ -40,6 +40,12 @@ FileResult HeadlessPictures::CopyToClipboard(const Bitmap& picture) {
   return {};
 }
 
+FileResult HeadlessPictures::CopyTextToClipboard(TextView text) {
+  if (refuse_with) return {false, *refuse_with};
+  clipboard_text = Text(text);
+  return {};
+}
+
 std::optional<Text> HeadlessPictures::AskSavePath(TextView file_name) {
   asked_for = Text(file_name);
   return save_answer;

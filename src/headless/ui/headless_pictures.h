@@ -15,10 +15,12 @@ class HeadlessPictures final : public BoardPictures {
   Bitmap Paint(std::int32_t width, std::int32_t height, std::int32_t band_height,
                const std::function<void(Canvas&, std::int32_t band_top)>& paint) override;
   FileResult CopyToClipboard(const Bitmap& picture) override;
+  FileResult CopyTextToClipboard(TextView text) override;
   std::optional<Text> AskSavePath(TextView file_name) override;
   FileResult SavePng(const Bitmap& picture, const Text& path) override;
 
   std::optional<Bitmap> clipboard;
+  std::optional<Text> clipboard_text;
   std::optional<Text> save_answer;  // what the user picks in the dialog; nullopt cancels it
   Text asked_for;                   // the name the dialog was opened with
   std::map<Text, Bitmap> saved;
