@@ -127,6 +127,7 @@ class CaptureRun {
   ObjectRef layers_;
   std::optional<cad::CommandVariables> variables_;
   Colour background_ = 0;
+  bool fit_layers_ = false;
   Variant extents_min_;
   Variant extents_max_;
   std::optional<Rect> rect_;
@@ -154,6 +155,7 @@ void CaptureRun::Body(automation::Object& application) {
   document_ = ActiveDocument(application);
   selection_ = document_->Get(u"ActiveSelectionset").AsObject(u"ActiveSelectionset");
   background_ = ParseRgbText(host_.BackgroundText());
+  fit_layers_ = host_.FitLayer();
   layers_ = document_->Get(u"Layers").AsObject(u"Layers");
   automation::Object* const layers = layers_.get();
   put_back_.document = document_.get();
@@ -277,7 +279,12 @@ void CaptureRun::CaptureLayer(std::size_t index) {
   picture.SetPixelFormat(32);
   const Size size = host_.Thumbnail();
   picture.SetSize(size.width, size.height);
-  if (rect_) CaptureView(s_.grab, progid_, *document_, *rect_, picture, put_back_.filedia);
+  record.fit_scale = 0;
+  if (rect_) {
+    const auto scale = CaptureView(s_.grab, progid_, *document_, *rect_, picture, put_back_.filedia,
+                                   fit_layers_ ? std::optional<Colour>(background_) : std::nullopt);
+    record.fit_scale = scale.value_or(0);
+  }
   Check();
   if (host_.Monochrome()) ApplyMonochrome(picture, background_, 0xFFFFFF);
   record.thumbnail = std::make_unique<Bitmap>(std::move(picture));

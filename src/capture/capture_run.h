@@ -38,6 +38,8 @@ class CaptureHost {
   virtual void ProcessMessages() = 0;
   // The options as they are at the moment of asking.
   virtual bool Monochrome() = 0;
+  // "フィット": read once, when the run starts, with the background colour.
+  virtual bool FitLayer() = 0;
   virtual Text BackgroundText() = 0;
   virtual Size Thumbnail() = 0;
   virtual ProgressDisplay& Progress() = 0;

@@ -3,6 +3,7 @@
 #include "cadlink/cad_calls.h"
 #include "cadlink/command_texts.h"
 #include "cadlink/target_kind.h"
+#include "capture/layer_fit.h"
 #include "capture/pixel_copy.h"
 
 namespace plyscan {
@@ -26,8 +27,9 @@ void ExportView(ViewGrabServices& grab, automation::Object& document, std::int32
 
 }  // namespace
 
-void CaptureView(ViewGrabServices& grab, TextView progid, automation::Object& document, const Rect& area,
-                 Bitmap& thumbnail, bool& filedia_off) {
+std::optional<double> CaptureView(ViewGrabServices& grab, TextView progid, automation::Object& document,
+                                  const Rect& area, Bitmap& thumbnail, bool& filedia_off,
+                                  std::optional<Colour> fit_background) {
   const std::int32_t x = area.left, y = area.top;
   Bitmap capture(grab.surfaces);
   capture.SetPixelFormat(32);
@@ -37,7 +39,15 @@ void CaptureView(ViewGrabServices& grab, TextView progid, automation::Object& do
     ExportView(grab, document, x, y, capture, filedia_off);
   else
     grab.screen.CopyWindow(window, x, y, capture);
+  if (fit_background) {
+    if (const auto fit = FitToLayer(capture, *fit_background, {thumbnail.Width(), thumbnail.Height()})) {
+      PaintFitted(capture, *fit, *fit_background, thumbnail,
+                  [&](const Bitmap& from, Bitmap& onto) { grab.screen.ShrinkOnto(from, onto); });
+      return fit->scale;
+    }
+  }
   grab.screen.ShrinkOnto(capture, thumbnail);
+  return std::nullopt;
 }
 
 }  // namespace plyscan

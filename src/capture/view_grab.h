@@ -3,10 +3,12 @@
 // export route (a target whose ProgID begins with "AUTOCAD") has the CAD
 // write its view to a bitmap file beside the executable and reads it back.
 // Either way the picture is shrunk onto the thumbnail with the dropped
-// pixels ORed into the kept ones.
+// pixels ORed into the kept ones: the whole copy, or, when the picture is
+// fitted to its layer, the part of it that holds the layer (layer_fit.h).
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "base/bitmap.h"
 #include "base/files.h"
@@ -49,10 +51,14 @@ struct ViewGrabServices {
 };
 
 // Paints the rectangle `area` of the document's view onto `thumbnail`, which
-// keeps its own size. `filedia_off` is set while the export route has
-// "FILEDIA" at 0 (a failure can leave it so, for the caller to put back).
-// Failures of the CAD's calls pass to the caller.
-void CaptureView(ViewGrabServices& grab, TextView progid, automation::Object& document, const Rect& area,
-                 Bitmap& thumbnail, bool& filedia_off);
+// keeps its own size. With `fit_background`, the picture is fitted to the
+// pixels that differ from that colour, and the scale it was shown at is
+// returned; a copy without such pixels is shown whole, as without it.
+// `filedia_off` is set while the export route has "FILEDIA" at 0 (a failure
+// can leave it so, for the caller to put back). Failures of the CAD's calls
+// pass to the caller.
+std::optional<double> CaptureView(ViewGrabServices& grab, TextView progid, automation::Object& document,
+                                  const Rect& area, Bitmap& thumbnail, bool& filedia_off,
+                                  std::optional<Colour> fit_background = std::nullopt);
 
 }  // namespace plyscan

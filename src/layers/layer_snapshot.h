@@ -22,6 +22,7 @@ struct LayerRecord {
   bool frozen = false;
   bool locked = false;
   std::int32_t object_count = 0;  // objects found while only this layer was on
+  double fit_scale = 0;           // the scale of a picture fitted to its layer; 0 for the whole view
 };
 
 using LayerSnapshot = std::vector<LayerRecord>;

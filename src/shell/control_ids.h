@@ -14,7 +14,7 @@ using ControlId = std::int32_t;
 // The parent of a control that lies directly on its form.
 inline constexpr ControlId kOnForm = 0;
 
-// In the order of the main window's layout.
+// In the order of the main window's layout, then the later additions.
 namespace main_controls {
 enum : ControlId {
   kTargetButton = 100,
@@ -28,6 +28,7 @@ enum : ControlId {
   kSaveStateButton,
   kBoard,
   kProgressBar,
+  kFitLayerBox,  // added after the others, which keep their numbers
 };
 }  // namespace main_controls
 

@@ -20,7 +20,7 @@ namespace d = dialog_controls;
 // board and the bar; the board keeps its distance to every edge and the bar
 // runs along the bottom. The undo-capture and save-state buttons are hidden:
 // a capture saves the state itself, and the restore button puts it back.
-constexpr std::array<ControlDesign, 11> kMainWindowControls{{
+constexpr std::array<ControlDesign, 12> kMainWindowControls{{
     // id, kind, caption, hint, bounds, tab order, font height, flags, parent, modal result
     {m::kTargetButton, Kind::kPushButton, u"CAD", u"ターゲットCAD を変更", At(1, 0, 34, 25), 0, 0, 0, kOnForm,
      kNoResult},
@@ -35,6 +35,8 @@ constexpr std::array<ControlDesign, 11> kMainWindowControls{{
      0, kOnForm, kNoResult},
     {m::kDeleteStateButton, Kind::kPushButton, u"状態削除", u"画層状態を図面から削除", At(387, 0, 69, 25), 3, 0, 0,
      kOnForm, kNoResult},
+    {m::kFitLayerBox, Kind::kCheckBox, u"フィット", u"画層ごとに図形の範囲を拡大してキャプチャ", At(462, 4, 64, 17),
+     11, 0, 0, kOnForm, kNoResult},
     {m::kUndoCaptureButton, Kind::kPushButton, u"戻す", u"キャプチャ前の画層状態に戻す", At(453, 0, 45, 25), 5, 0,
      kHidden, kOnForm, kNoResult},
     {m::kSaveStateButton, Kind::kPushButton, u"状態保存", u"現在の画層状態を図面に保存", At(504, 0, 54, 25), 1, 0,

@@ -46,6 +46,7 @@ MainWindow::MainWindow(ShellServices& services)
       save_state_button(form_[ui::main_controls::kSaveStateButton]),
       board(form_[ui::main_controls::kBoard]),
       progress_bar(form_[ui::main_controls::kProgressBar]),
+      fit_layer_box(form_[ui::main_controls::kFitLayerBox]),
       grid(board.Grid()) {
   target_button.OnClick = [this] {
     UnlessCapturing([this] { ui::RunReported(services_->windows, [this] { ChooseTarget(); }); });
@@ -100,6 +101,7 @@ class MainWindow::CaptureWindow final : public CaptureHost {
   }
   void ProcessMessages() override { form_.services_->windows.ProcessMessages(); }
   bool Monochrome() override { return form_.monochrome_box.Checked(); }
+  bool FitLayer() override { return form_.fit_layer_box.Checked(); }
   Text BackgroundText() override { return form_.background_field.GetText(); }
   Size Thumbnail() override { return form_.View().Thumbnail(); }
   ProgressDisplay& Progress() override { return progress_; }
@@ -227,6 +229,7 @@ void MainWindow::ReadSettings() {
   background_field.SetText(options.background);
   monochrome_box.SetChecked(options.mono);
   zoom_extents_box.SetChecked(options.zoom_extents);
+  fit_layer_box.SetChecked(options.fit_layer);
   services_->target_prog_id = options.target_prog_id;
 }
 
@@ -243,7 +246,7 @@ void MainWindow::ShutDown() {
     Settings settings(services_->profiles, SettingsPathFor(services_->exe_path));
     const Rect normal = form_.Peer().NormalRect();
     const WindowOptions options{background_field.GetText(), monochrome_box.Checked(), zoom_extents_box.Checked(),
-                                Target()};
+                                Target(), fit_layer_box.Checked()};
     WriteWindowSettings(settings, {normal.TopLeft(), normal.Extent()}, options);
 
     if (filter_registered_) {

@@ -143,6 +143,7 @@ class MainWindow {
   ui::Control& save_state_button;
   ui::Control& board;
   ui::Control& progress_bar;
+  ui::Control& fit_layer_box;
   // The board's own grid state.
   ui::GridModel& grid;
 

@@ -92,6 +92,7 @@ WindowOptions ReadWindowOptions(const Settings& settings, TextView current_backg
   options.background = settings.ReadText(kMainSection, u"BkgColor", current_background);
   options.mono = settings.ReadBool(kMainSection, u"Mono", false);
   options.zoom_extents = settings.ReadBool(kMainSection, u"ZoomExt", false);
+  options.fit_layer = settings.ReadBool(kMainSection, u"FitLayer", false);
   options.target_prog_id = settings.ReadText(kTargetSection, u"ProgID", current_prog_id);
   return options;
 }
@@ -105,6 +106,7 @@ void WriteWindowSettings(Settings& settings, const WindowPlacement& placement, c
   settings.WriteText(kMainSection, u"BkgColor", options.background);
   settings.WriteBool(kMainSection, u"Mono", options.mono);
   settings.WriteBool(kMainSection, u"ZoomExt", options.zoom_extents);
+  settings.WriteBool(kMainSection, u"FitLayer", options.fit_layer);
 }
 
 }  // namespace plyscan

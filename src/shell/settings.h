@@ -1,5 +1,5 @@
 // The settings file beside the executable (scan.exe -> scan.ini): the main
-// window's size and position, the three toolbar options and the target ProgID.
+// window's size and position, the four toolbar options and the target ProgID.
 // Every value is its own call to the profile store, so there is nothing to open
 // or close. Reading never fails: a missing or unreadable value gives the
 // default. A value that cannot be written raises Failure.
@@ -65,6 +65,7 @@ struct WindowOptions {
   bool mono = false;      // "モノクロ" ticked
   bool zoom_extents = false;  // "ZOOM Ext" ticked
   Text target_prog_id;
+  bool fit_layer = false;  // "フィット" ticked
 };
 
 // Start-up reads, in this order, each value applied by the caller before the next
@@ -73,9 +74,9 @@ struct WindowOptions {
 //   2. ReadWindowPosition: "Left", "Top"; defaults centre the window, as applied,
 //      on the primary display.
 //   3. KeepOnPrimaryDisplay on the placement now applied.
-//   4. ReadWindowOptions: "BkgColor", "Mono", "ZoomExt", then "ProgID" of
-//      section "Target"; defaults the current field text, unticked, unticked,
-//      the current target.
+//   4. ReadWindowOptions: "BkgColor", "Mono", "ZoomExt", "FitLayer", then
+//      "ProgID" of section "Target"; defaults the current field text,
+//      unticked, unticked, unticked, the current target.
 Size ReadWindowSize(const Settings& settings, Size current);
 Point ReadWindowPosition(const Settings& settings, Size applied, Size screen);
 WindowOptions ReadWindowOptions(const Settings& settings, TextView current_background, TextView current_prog_id);
@@ -89,7 +90,7 @@ WindowPlacement ReadWindowPlacement(const Settings& settings, Size current, Size
 WindowPlacement KeepOnPrimaryDisplay(WindowPlacement placement, Size screen);
 
 // Shutdown writes, in this order: "Width", "Height", "Left", "Top", "ProgID"
-// (section "Target"), "BkgColor", "Mono", "ZoomExt". Stops at the first value
+// (section "Target"), "BkgColor", "Mono", "ZoomExt", "FitLayer". Stops at the first value
 // that cannot be written by letting its Failure through.
 void WriteWindowSettings(Settings& settings, const WindowPlacement& placement, const WindowOptions& options);
 

@@ -183,7 +183,7 @@ TEST_F(Driver, RestoresTheWindowChoosesATargetInTheDialogAndSavesTheSettings) {
   ASSERT_EQ(program.WaitForExit(), 0);
   EXPECT_EQ(ReadFile(dir.Root() / "plyscan.ini"),
             "[PLYSCAN]\r\nWidth=800\r\nHeight=420\r\nLeft=120\r\nTop=80\r\nBkgColor=10,20,30\r\nMono=1\r\nZoomExt=0\r\n"
-            "[Target]\r\nProgID=X.App.B\r\n");
+            "FitLayer=0\r\n[Target]\r\nProgID=X.App.B\r\n");  // a file from before "FitLayer" gains it
 }
 
 TEST_F(Driver, AnUnreadableTargetListIsReportedAndTheWindowStillTakesDroppedFiles) {

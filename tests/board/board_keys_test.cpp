@@ -8,6 +8,7 @@
 
 #include "base/platform.h"
 #include "board/board_sheet.h"
+#include "board/cell_hint.h"
 #include "board/cell_painter.h"
 #include "support/main_window_fixture.h"
 
@@ -112,8 +113,21 @@ TEST_F(BoardKeys, TheToolTipShowsTheCellsDetailsThenTheHint) {
   EXPECT_EQ(main->grid.HintAt(210, 10, hint), u"beta\r\nオブジェクト数 1\r\nオフ / 解凍 / ロック\r\n" + hint);
   main->snapshot[0].frozen = true;
   EXPECT_EQ(main->grid.HintAt(10, 10, hint), u"Alpha\r\nオブジェクト数 0\r\nオン / 凍結 / ロック解除\r\n" + hint);
+  // A picture fitted to its layer adds its scale, in tenths.
+  main->snapshot[0].fit_scale = 3.2;
+  EXPECT_EQ(main->grid.HintAt(10, 10, hint),
+            u"Alpha\r\nオブジェクト数 0\r\nオン / 凍結 / ロック解除\r\n拡大 ×3.2\r\n" + hint);
   EXPECT_EQ(main->grid.HintAt(250, 290, hint), hint);  // the cell after the last record
   EXPECT_EQ(main->grid.HintAt(640, 10, hint), hint);   // right of the last column
+}
+
+TEST(ScaleText, TenthsRoundedAndNeverZero) {
+  const struct {
+    double scale;
+    const char16_t* text;
+  } cases[] = {{3.2, u"3.2"},  {8.0, u"8.0"},  {1.0, u"1.0"},  {200.0 / 440, u"0.5"}, {0.125, u"0.1"},
+               {3.25, u"3.3"}, {2.96, u"3.0"}, {0.02, u"0.1"}, {15.0, u"15.0"}};
+  for (const auto& c : cases) EXPECT_EQ(board::ScaleText(c.scale), c.text) << c.scale;
 }
 
 class BigBoard : public BoardKeys {

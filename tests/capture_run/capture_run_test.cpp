@@ -278,6 +278,74 @@ TEST(CaptureRun, TheMonochromeBoxIsReadForEachPicture) {
     }
 }
 
+int LayerPixels(const Bitmap& b) {
+  int n = 0;
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); ++x) n += b.Pixel(x, y) != 0x302821;
+  return n;
+}
+
+// "フィット" on both routes: the small layers' pictures grow, an empty
+// layer keeps today's picture, the CAD gets the same calls as without it,
+// and the monochrome filter still runs after the fit.
+TEST(CaptureRun, FittedPicturesOnBothRoutesCostNoCadCall) {
+  for (const char16_t* progid : {u"BricscadApp.AcadApplication", u"AutoCAD.Application.24"}) {
+    SCOPED_TRACE(ToUtf8(progid));
+    const auto run = [&](bool fit, bool mono, std::map<Text, int>& calls) {
+      auto c = std::make_unique<Capture>();
+      c->cad.target.progid = progid;
+      c->services.target_prog_id = progid;
+      c->main->fit_layer_box.UserSetChecked(fit);
+      c->main->monochrome_box.UserSetChecked(mono);
+      c->Press();
+      calls = c->cad.target.faults.Counts();
+      return c;
+    };
+    std::map<Text, int> whole_calls, fitted_calls, mono_calls;
+    const auto whole = run(false, false, whole_calls);
+    const auto fitted = run(true, false, fitted_calls);
+    const auto mono = run(true, true, mono_calls);
+    EXPECT_EQ(fitted_calls, whole_calls);
+    EXPECT_EQ(mono_calls, whole_calls);
+    fitted->ExpectPutBack();
+    const auto rect = ExpectedRectangle(fitted->original);
+    ASSERT_TRUE(rect);
+    for (std::size_t i = 0; i < fitted->main->snapshot.size(); ++i) {
+      const LayerRecord& a = whole->main->snapshot[i];
+      const LayerRecord& b = fitted->main->snapshot[i];
+      SCOPED_TRACE(ToUtf8(b.name));
+      ASSERT_EQ(a.name, b.name);
+      EXPECT_EQ(a.object_count, b.object_count);
+      EXPECT_EQ(a.fit_scale, 0);
+      if (b.name == u"Empty" || b.name == u"0") {
+        // Nothing in the copy ("0" lies on the sheet's bottom edge, below the
+        // copied rows): today's picture.
+        EXPECT_EQ(LayerPixels(*a.thumbnail), 0);
+        EXPECT_EQ(b.fit_scale, 0);
+        EXPECT_EQ(FirstDifference(*b.thumbnail, *a.thumbnail), "");
+        continue;
+      }
+      if (b.name == u"Notes") {
+        EXPECT_EQ(b.fit_scale, 200.0 / 320);  // across the copy's whole width
+      }
+      if (b.name == u"Doors") {  // a short line in a corner of the sheet
+        EXPECT_GT(b.fit_scale, 1.0);
+        EXPECT_GE(LayerPixels(*b.thumbnail), 4 * LayerPixels(*a.thumbnail));
+      }
+      EXPECT_GT(b.fit_scale, 0);
+      EXPECT_LE(b.fit_scale, 8.0);
+      const LayerRecord& m = mono->main->snapshot[i];
+      EXPECT_EQ(m.fit_scale, b.fit_scale);
+      for (int y = 0; y < m.thumbnail->Height(); ++y)
+        for (int x = 0; x < m.thumbnail->Width(); ++x) {
+          const Colour p = m.thumbnail->Pixel(x, y);
+          ASSERT_TRUE(p == 0 || p == 0x302821 || p == 0xFFFFFF) << x << "," << y << ": " << p;
+          ASSERT_EQ(p == 0x302821, b.thumbnail->Pixel(x, y) == 0x302821) << x << "," << y;
+        }
+    }
+  }
+}
+
 TEST(CaptureRun, HostileNamesAreCapturedWithOnlyTheirOwnObjects) {
   simcad::Drawing d;
   const std::vector<Text> names{u"0",     u"E.LIGHT", u"E-LIGHT", u"A#1",     u"A11",      u"*",  u"Say \"hi\"",

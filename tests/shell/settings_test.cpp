@@ -102,7 +102,26 @@ TEST_F(SettingsFile, NoFileGivesEveryDefaultAndACentredWindow) {
   EXPECT_EQ(o.background, u"33,40,48");
   EXPECT_FALSE(o.mono);
   EXPECT_FALSE(o.zoom_extents);
+  EXPECT_FALSE(o.fit_layer);
   EXPECT_EQ(o.target_prog_id, kDefaultProgID);
+}
+
+TEST_F(SettingsFile, FitLayerIsABooleanAndAnOlderFileWithoutItReadsAsUnticked) {
+  const struct {
+    const char* content;
+    bool fit;
+  } cases[] = {
+      {"[PLYSCAN]\r\nMono=1\r\nZoomExt=1\r\n", false},  // an older file
+      {"[PLYSCAN]\r\nZoomExt=0\r\nFitLayer=1\r\n", true},
+      {"[PLYSCAN]\r\nFitLayer=0\r\n", false},
+      {"[PLYSCAN]\r\nFitLayer=-1\r\n", true},
+      {"[Other]\r\nFitLayer=1\r\n", false},  // another section's key
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    const Settings s = WithContent("fit" + std::to_string(n++) + ".ini", c.content);
+    EXPECT_EQ(ReadWindowOptions(s, u"", u"").fit_layer, c.fit) << c.content;
+  }
 }
 
 TEST_F(SettingsFile, CentresWithTheSizeJustReadTruncatingTowardZero) {
@@ -132,15 +151,16 @@ TEST(SettingsOrder, ReadsAndWritesInTheFixedOrder) {
   Settings s(store, u"x.ini");
   ReadWindowPlacement(s, {1, 1}, {1, 1});
   ReadWindowOptions(s, u"", u"");
-  const std::vector<Text> reads = {u"PLYSCAN/Width", u"PLYSCAN/Height", u"PLYSCAN/Left",   u"PLYSCAN/Top",
-                                   u"PLYSCAN/BkgColor", u"PLYSCAN/Mono", u"PLYSCAN/ZoomExt", u"Target/ProgID"};
+  const std::vector<Text> reads = {u"PLYSCAN/Width",   u"PLYSCAN/Height",   u"PLYSCAN/Left",
+                                   u"PLYSCAN/Top",     u"PLYSCAN/BkgColor", u"PLYSCAN/Mono",
+                                   u"PLYSCAN/ZoomExt", u"PLYSCAN/FitLayer", u"Target/ProgID"};
   EXPECT_EQ(store.calls, reads);
 
   store.calls.clear();
-  WriteWindowSettings(s, {{-8, 10}, {681, 362}}, {u"1,2,3", true, false, u"X.App"});
-  const std::vector<Text> writes = {u"PLYSCAN/Width=681", u"PLYSCAN/Height=362", u"PLYSCAN/Left=-8",
+  WriteWindowSettings(s, {{-8, 10}, {681, 362}}, {u"1,2,3", true, false, u"X.App", true});
+  const std::vector<Text> writes = {u"PLYSCAN/Width=681", u"PLYSCAN/Height=362",  u"PLYSCAN/Left=-8",
                                     u"PLYSCAN/Top=10",    u"Target/ProgID=X.App", u"PLYSCAN/BkgColor=1,2,3",
-                                    u"PLYSCAN/Mono=1",    u"PLYSCAN/ZoomExt=0"};
+                                    u"PLYSCAN/Mono=1",    u"PLYSCAN/ZoomExt=0",   u"PLYSCAN/FitLayer=1"};
   EXPECT_EQ(store.calls, writes);
 }
 
@@ -162,13 +182,13 @@ TEST_F(SettingsFile, AFreshFileHoldsBothSectionsInWritingOrder) {
   WriteWindowSettings(s, {{-8, 10}, {681, 362}}, {u"33,40,48", true, false, kDefaultProgID});
   EXPECT_EQ(dir_.Read("fresh.ini"),
             "[PLYSCAN]\r\nWidth=681\r\nHeight=362\r\nLeft=-8\r\nTop=10\r\nBkgColor=33,40,48\r\nMono=1\r\n"
-            "ZoomExt=0\r\n[Target]\r\nProgID=BricscadApp.AcadApplication\r\n");
+            "ZoomExt=0\r\nFitLayer=0\r\n[Target]\r\nProgID=BricscadApp.AcadApplication\r\n");
 
   // Written again: the values change in place, and read back as written.
-  WriteWindowSettings(s, {{5, -3}, {700, 400}}, {u"abc", false, true, u"X.App"});
+  WriteWindowSettings(s, {{5, -3}, {700, 400}}, {u"abc", false, true, u"X.App", true});
   EXPECT_EQ(dir_.Read("fresh.ini"),
             "[PLYSCAN]\r\nWidth=700\r\nHeight=400\r\nLeft=5\r\nTop=-3\r\nBkgColor=abc\r\nMono=0\r\n"
-            "ZoomExt=1\r\n[Target]\r\nProgID=X.App\r\n");
+            "ZoomExt=1\r\nFitLayer=1\r\n[Target]\r\nProgID=X.App\r\n");
   const WindowPlacement b = ReadWindowPlacement(s, {1, 1}, {1, 1});
   EXPECT_EQ(b.corner.x, 5);
   EXPECT_EQ(b.corner.y, -3);
@@ -178,6 +198,7 @@ TEST_F(SettingsFile, AFreshFileHoldsBothSectionsInWritingOrder) {
   EXPECT_EQ(o.background, u"abc");
   EXPECT_FALSE(o.mono);
   EXPECT_TRUE(o.zoom_extents);
+  EXPECT_TRUE(o.fit_layer);
   EXPECT_EQ(o.target_prog_id, u"X.App");
 }
 
@@ -186,7 +207,7 @@ TEST_F(SettingsFile, KeepsForeignContentAndAddsMissingKeysToTheirSection) {
   WriteWindowSettings(s, {{1, 2}, {3, 4}}, {u"9,9,9", true, true, u"P"});
   EXPECT_EQ(dir_.Read("mixed.ini"),
             "[Other]\r\nx=1\r\n[PLYSCAN]\r\nMono=1\r\nWidth=3\r\nHeight=4\r\nLeft=1\r\nTop=2\r\nBkgColor=9,9,9\r\n"
-            "ZoomExt=1\r\n[Target]\r\nProgID=P\r\n");
+            "ZoomExt=1\r\nFitLayer=0\r\n[Target]\r\nProgID=P\r\n");
 }
 
 TEST_F(SettingsFile, WritesTextInTheAnsiCodePage) {

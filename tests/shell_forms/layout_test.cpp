@@ -41,6 +41,24 @@ TEST(Placement, ScalesTheDesignAndKeepsAnchorsAndTheBottomBar) {
   }
 }
 
+TEST(MainLayout, TheFitBoxSitsRightOfDeleteStateClearOfEveryShownControl) {
+  const FormDesign& main = MainWindowDesign();
+  const ControlDesign& fit = Row(main, main_controls::kFitLayerBox);
+  EXPECT_EQ(fit.id, 111);  // after the others, whose numbers tools and tests use
+  EXPECT_EQ(fit.kind, Kind::kCheckBox);
+  EXPECT_EQ(Text(fit.caption), u"フィット");
+  EXPECT_EQ(Text(fit.hint), u"画層ごとに図形の範囲を拡大してキャプチャ");
+  const ControlDesign& del = Row(main, main_controls::kDeleteStateButton);
+  EXPECT_GE(fit.bounds.left, del.bounds.right);
+  EXPECT_LE(fit.bounds.right, main.client_width);
+  EXPECT_LE(fit.bounds.bottom, Row(main, main_controls::kBoard).bounds.top);
+  for (const ControlDesign& c : main.controls) {
+    if (c.id == fit.id || (c.flags & kHidden) != 0) continue;
+    EXPECT_FALSE(c.bounds.Intersects(fit.bounds)) << "control " << c.id;
+    EXPECT_NE(c.tab_order, fit.tab_order) << "control " << c.id;
+  }
+}
+
 TEST(Placement, ControlsInsideTheGroupBoxArePlacedAgainstIt) {
   const FormDesign& dialog = TargetDialogDesign();
   const ControlDesign& edit = Row(dialog, dialog_controls::kProgIdField);

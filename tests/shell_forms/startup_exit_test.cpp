@@ -63,14 +63,15 @@ TEST_F(StartUp, PlacesTheWindowFromTheSettingsAndKeepsItOnThePrimaryDisplay) {
 TEST_F(StartUp, ReadsTheOptionsAndTheTarget) {
   const struct {
     const char* values;
-    bool mono, zoom;
+    bool mono, zoom, fit;
     const char16_t* background;
     const char16_t* target;
   } cases[] = {
-      {"[PLYSCAN]\r\nMono=1\r\nZoomExt=0\r\n", true, false, u"33,40,48", u"BricscadApp.AcadApplication"},
-      {"[PLYSCAN]\r\nMono=2\r\nZoomExt=-1\r\nBkgColor=abc\r\n", true, true, u"abc", u"BricscadApp.AcadApplication"},
-      {"[PLYSCAN]\r\nMono=yes\r\nZoomExt=\r\n[Target]\r\nProgID=X.Application\r\n", false, false, u"33,40,48",
-       u"X.Application"},
+      {"[PLYSCAN]\r\nMono=1\r\nZoomExt=0\r\n", true, false, false, u"33,40,48", u"BricscadApp.AcadApplication"},
+      {"[PLYSCAN]\r\nMono=2\r\nZoomExt=-1\r\nBkgColor=abc\r\nFitLayer=1\r\n", true, true, true, u"abc",
+       u"BricscadApp.AcadApplication"},
+      {"[PLYSCAN]\r\nMono=yes\r\nZoomExt=\r\nFitLayer=0\r\n[Target]\r\nProgID=X.Application\r\n", false, false, false,
+       u"33,40,48", u"X.Application"},
   };
   int n = 0;
   for (const auto& c : cases) {
@@ -79,6 +80,7 @@ TEST_F(StartUp, ReadsTheOptionsAndTheTarget) {
     Start();
     EXPECT_EQ(main->monochrome_box.Checked(), c.mono) << c.values;
     EXPECT_EQ(main->zoom_extents_box.Checked(), c.zoom) << c.values;
+    EXPECT_EQ(main->fit_layer_box.Checked(), c.fit) << c.values;
     EXPECT_EQ(main->background_field.GetText(), c.background) << c.values;
     EXPECT_EQ(Services().target_prog_id, c.target) << c.values;
   }
@@ -142,17 +144,18 @@ TEST(ScaleFactor, ComesFromTheFirstMonitorOrElseFromThePrimaryResolution) {
 
 class Exit : public ShellTest {};
 
-TEST_F(Exit, WritesTheEightValuesInOrderToAFreshFile) {
+TEST_F(Exit, WritesTheNineValuesInOrderToAFreshFile) {
   dir.Write(Ini(), "[Target]\r\nProgID=X.Application\r\n");
   Start();
   main->background_field.UserSetText(u"1,2,3");
   main->zoom_extents_box.UserSetChecked(true);
+  main->fit_layer_box.UserSetChecked(true);
   MainForm().SetWindowRect(Rect::Sized(-40, 70, 700, 500));
   ASSERT_TRUE(SystemFiles().Remove(dir.PathOf(Ini())).ok);
   main->ShutDown();
   EXPECT_EQ(dir.Read(Ini()),
             "[PLYSCAN]\r\nWidth=700\r\nHeight=500\r\nLeft=-40\r\nTop=70\r\nBkgColor=1,2,3\r\nMono=0\r\nZoomExt=1\r\n"
-            "[Target]\r\nProgID=X.Application\r\n");
+            "FitLayer=1\r\n[Target]\r\nProgID=X.Application\r\n");
   EXPECT_FALSE(filter.Registered());
   EXPECT_TRUE(windows.errors.empty());
 }
