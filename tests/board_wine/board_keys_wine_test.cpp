@@ -1,13 +1,14 @@
 // The board from the real keyboard under Wine, against simcad.exe: Enter and
 // Shift+Enter change the drawing, Esc in the middle of a capture leaves it
-// as it was, and Ctrl+S writes a PNG of the whole board through the
-// system's save dialog.
+// as it was, Ctrl+S writes a PNG of the whole board through the system's
+// save dialog, and Ctrl+Shift+C puts the layer table on the clipboard.
 #include <windows.h>
 #include <wincodec.h>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <optional>
 #include <thread>
 
 #include "base/platform.h"
@@ -58,6 +59,47 @@ TEST_F(BoardKeysWine, CtrlCPutsThePictureOnTheClipboardOwnedByTheWindow) {
   EXPECT_TRUE(Pump([&] { return IsClipboardFormatAvailable(CF_DIB) && GetClipboardOwner() == live->Form(); },
                    std::chrono::seconds(20)))
       << "owner " << GetClipboardOwner();
+  EXPECT_EQ(MessageBoxes(), 0u);
+}
+
+// The clipboard's Unicode text, or nothing when it holds none.
+std::optional<std::wstring> ClipboardText() {
+  if (!OpenClipboard(nullptr)) return std::nullopt;
+  std::optional<std::wstring> text;
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = std::wstring(chars);
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+TEST_F(BoardKeysWine, CtrlShiftCPutsTheLayerTableOnTheClipboardAsText) {
+  Start({u"--demo"});
+  FocusedBoard();
+  // Two records whose table lines are known.
+  ResizeSnapshot(Main().snapshot, 2);
+  LayerRecord& first = Main().snapshot[0];
+  first.name = u"壁 \"A\"\t1";
+  first.object_count = 1234;
+  first.on = true;
+  first.frozen = true;
+  LayerRecord& second = Main().snapshot[1];
+  second.name = u"DIM";
+  second.object_count = 0;
+  second.locked = true;
+  Main().LayOutBoard();
+  ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard());
+  PressKey('C', true, true);
+  ASSERT_TRUE(Pump([&] { return IsClipboardFormatAvailable(CF_UNICODETEXT) && GetClipboardOwner() == live->Form(); },
+                   std::chrono::seconds(20)))
+      << "owner " << GetClipboardOwner();
+  EXPECT_EQ(ClipboardText(), std::wstring(L"画層名\tオブジェクト数\t表示\t凍結\tロック\r\n"
+                                          L"\"壁 \"\"A\"\"\t1\"\t1234\tオン\t凍結\tロック解除\r\n"
+                                          L"DIM\t0\tオフ\t解凍\tロック\r\n"));
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_DIB));  // the table, not the picture
   EXPECT_EQ(MessageBoxes(), 0u);
 }
 
