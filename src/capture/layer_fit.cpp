@@ -74,14 +74,18 @@ std::optional<LayerFit> FitToLayer(const Bitmap& copy, Colour background, Size t
 
 void PaintFitted(const Bitmap& copy, const LayerFit& fit, Colour background, Bitmap& thumbnail,
                  const std::function<void(const Bitmap& from, Bitmap& onto)>& shrink) {
-  Bitmap part(copy.Factory());
-  part.SetPixelFormat(copy.BitsPerPixel());
-  part.SetSize(fit.part.Width(), fit.part.Height());
-  CopyPixels(copy, fit.part.left, fit.part.top, part);
   Bitmap scaled(thumbnail.Factory());
   scaled.SetPixelFormat(thumbnail.BitsPerPixel());
   scaled.SetSize(fit.placed.Width(), fit.placed.Height());
-  shrink(part, scaled);
+  if (fit.part == Rect{0, 0, copy.Width(), copy.Height()}) {
+    shrink(copy, scaled);  // a layer over the whole view: no copy of the copy
+  } else {
+    Bitmap part(copy.Factory());
+    part.SetPixelFormat(copy.BitsPerPixel());
+    part.SetSize(fit.part.Width(), fit.part.Height());
+    CopyPixels(copy, fit.part.left, fit.part.top, part);
+    shrink(part, scaled);
+  }
   for (std::int32_t y = 0; y < thumbnail.Height(); ++y)
     for (std::int32_t x = 0; x < thumbnail.Width(); ++x) thumbnail.SetPixel(x, y, background);
   CopyPixels(scaled, -fit.placed.left, -fit.placed.top, thumbnail);  // pasted at its place

@@ -1,14 +1,26 @@
 #include "capture/pixel_copy.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace plyscan {
 
 void CopyPixels(const Bitmap& from, std::int32_t x, std::int32_t y, Bitmap& to) {
+  // The columns of `to` that fall on `from`.
+  const std::int64_t first = std::max<std::int64_t>(0, -static_cast<std::int64_t>(x));
+  const std::int64_t last = std::min<std::int64_t>(to.Width(), static_cast<std::int64_t>(from.Width()) - x);
+  const bool same_format = from.BitsPerPixel() == to.BitsPerPixel();
+  const std::size_t bytes = static_cast<std::size_t>(to.BitsPerPixel() / 8);
   for (std::int32_t row = 0; row < to.Height(); ++row) {
     const std::int64_t sy = static_cast<std::int64_t>(y) + row;
-    if (sy < 0 || sy >= from.Height()) continue;
+    if (sy < 0 || sy >= from.Height() || first >= last) continue;
+    if (same_format) {  // whole rows at once: the view's copies are large
+      std::memcpy(to.Row(row) + static_cast<std::size_t>(first) * bytes,
+                  from.Row(static_cast<std::int32_t>(sy)) + static_cast<std::size_t>(x + first) * bytes,
+                  static_cast<std::size_t>(last - first) * bytes);
+      continue;
+    }
     for (std::int32_t col = 0; col < to.Width(); ++col) {
       const std::int64_t sx = static_cast<std::int64_t>(x) + col;
       if (sx < 0 || sx >= from.Width()) continue;

@@ -62,5 +62,18 @@ TEST(CopyPixels, TakesTheRectangleAndLeavesWhatLiesOutside) {
   EXPECT_EQ(beyond.Pixel(0, 1), 0xFFFFFF);
 }
 
+TEST(CopyPixels, PastesAtANegativeOffsetInEitherFormat) {
+  for (int bpp : {24, 32}) {
+    Bitmap small = Filled(3, 2, 0x222222, bpp);
+    small.SetPixel(2, 1, 0xABCDEF);
+    Bitmap big = Filled(8, 6, 0xFFFFFF);  // 32 bits
+    CopyPixels(small, -4, -3, big);       // small's (0, 0) at big's (4, 3)
+    EXPECT_EQ(big.Pixel(4, 3), 0x222222) << bpp;
+    EXPECT_EQ(big.Pixel(6, 4), 0xABCDEF) << bpp;
+    for (const auto& [x, y] : {std::pair{3, 3}, std::pair{7, 3}, std::pair{4, 2}, std::pair{4, 5}})
+      EXPECT_EQ(big.Pixel(x, y), 0xFFFFFF) << bpp << " " << x << "," << y;
+  }
+}
+
 }  // namespace
 }  // namespace plyscan
