@@ -8,9 +8,12 @@
 //   2. A drawing of 5000 layers: whether it completes, the peak of GDI
 //      objects during the run, and memory after it against the thumbnails'
 //      pixel bytes.
+//   3. The shared floorplan.dxf captured with and without "フィット",
+//      alternately, on a view of 1600 x 1000: the wall time of each run.
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -18,10 +21,12 @@
 #include <regex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "dxf_text.h"
 #include "live_main_window.h"
 #include "real_input.h"
+#include "support/shared_files.h"
 #include "win32/gdi.h"
 
 namespace {
@@ -148,6 +153,43 @@ void ManyLayersBenchmark(const TempDir& dir, int count) {
               before / 1048576.0, after / 1048576.0, (after - before) / 1048576.0, pixel_bytes / 1048576.0);
 }
 
+void FitBenchmark() {
+  std::string why;
+  const auto folder = SharedDrawings(why);
+  if (!folder) {
+    std::printf("fit: %s\n", why.c_str());
+    return;
+  }
+  const std::filesystem::path drawing = *folder / "floorplan.dxf";
+  LiveMainWindow live({u"--drawing", drawing.u16string(), u"--screen", u"1600x1000"});
+  if (!live.simcad.Running()) {
+    std::printf("simcad.exe did not start: %s\n", live.simcad.Problem().c_str());
+    return;
+  }
+  live.Open(Rect::Sized(20, 20, 700, 400));
+  PumpFor(std::chrono::milliseconds(300));
+  std::vector<double> times[2];
+  std::size_t fitted = 0;
+  for (int run = 0; run < 10; ++run) {
+    const bool fit = run % 2 == 1;
+    live.main.fit_layer_box.SetChecked(fit);
+    const auto start = Clock::now();
+    live.main.Capture();
+    times[fit].push_back(Ms(Clock::now() - start));
+    fitted = 0;
+    for (const LayerRecord& record : live.main.snapshot) fitted += record.fit_scale > 0 ? 1 : 0;
+  }
+  std::printf("floorplan.dxf: %zu of %zu pictures fitted in the last ticked run\n", fitted, live.main.snapshot.size());
+  for (const bool fit : {false, true}) {
+    std::vector<double>& t = times[fit];
+    std::sort(t.begin(), t.end());
+    std::printf(
+        "floorplan.dxf (%zu layers), view 1600 x 1000, \"フィット\" %s: median %.0f ms, fastest %.0f, slowest %.0f "
+        "(%zu runs)\n",
+        live.main.snapshot.size(), fit ? "ticked  " : "unticked", t[t.size() / 2], t.front(), t.back(), t.size());
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -157,5 +199,6 @@ int main(int argc, char** argv) {
   if (only.empty() || only == "regen") RegenBenchmark(dir);
   if (only.empty() || only.rfind("layers", 0) == 0)
     ManyLayersBenchmark(dir, only.size() > 7 ? std::stoi(only.substr(7)) : 5000);  // "layers=N"
+  if (only.empty() || only == "fit") FitBenchmark();
   return 0;
 }

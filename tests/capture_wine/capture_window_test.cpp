@@ -2,13 +2,15 @@
 // real click on "キャプチャ", against simcad.exe in a process of its own,
 // under Wine: a shared drawing captured with simcad's counts and every cell
 // painted; the GDI objects back to where they were after two runs; a second
-// click and a close while it runs; and the window left out of every picture
-// when it lies over the CAD's view.
+// click and a close while it runs; the window left out of every picture
+// when it lies over the CAD's view; and the pictures fitted to their layers.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <map>
 #include <memory>
 #include <thread>
 
@@ -212,6 +214,82 @@ TEST_F(CaptureWindow, TheWindowOverTheCadsViewIsInNoThumbnail) {
     EXPECT_EQ(differing, 0) << ToUtf8(Main().snapshot[i].name);
   }
   EXPECT_EQ(Main().Window().Peer().WindowRect(), over);  // back where it was
+}
+
+// simcad.exe's log of the calls made since line `from`: each call as it was
+// asked (object, member, kind, arguments), without its result or its time.
+std::vector<std::string> CallsAsked(const std::filesystem::path& log, std::size_t from) {
+  std::ifstream in(log);
+  std::vector<std::string> calls;
+  std::size_t n = 0;
+  for (std::string line; std::getline(in, line); ++n) {
+    if (n < from) continue;
+    const std::size_t end = std::min(line.find(",\"result\":"), line.find(",\"hresult\":"));
+    calls.push_back(line.substr(0, end));
+  }
+  return calls;
+}
+
+std::size_t LogLength(const std::filesystem::path& log) {
+  std::ifstream in(log);
+  std::size_t n = 0;
+  for (std::string line; std::getline(in, line);) ++n;
+  return n;
+}
+
+int LayerPixels(const Bitmap& thumbnail) {
+  int n = 0;
+  for (int y = 0; y < thumbnail.Height(); ++y)
+    for (int x = 0; x < thumbnail.Width(); ++x) n += thumbnail.Pixel(x, y) != 0x302821 ? 1 : 0;
+  return n;
+}
+
+// "フィット" on a shared drawing: the garage doors, a few short lines in one
+// part of the sheet, fill at least four times the thumbnail's area they fill
+// in the whole view, and the CAD is asked exactly what it is asked without it.
+TEST_F(CaptureWindow, AFittedSmallLayerCoversFourTimesTheAreaForTheSameCadCalls) {
+  PLYSCAN_REQUIRE_SHARED_DRAWINGS(folder);
+  const std::filesystem::path file = folder / "floorplan.dxf";
+  Start({u"--drawing", file.u16string(), u"--screen", u"640x400"}, Rect::Sized(20, 20, 1040, 960));
+  struct Run {
+    std::vector<std::string> calls;
+    std::map<Text, int> pixels;
+    std::map<Text, double> scales;
+  };
+  const auto capture = [&](bool fit, Run& run) {
+    Main().fit_layer_box.UserSetChecked(fit);
+    const std::size_t from = LogLength(live->log);
+    ASSERT_TRUE(CaptureAndWait());
+    // The put-back goes on after the state's restore: the run is over when the bar is hidden.
+    ASSERT_TRUE(Pump([&] { return !Main().progress_bar.Visible(); }));
+    run.calls = CallsAsked(live->log, from);
+    for (const LayerRecord& record : Main().snapshot) {
+      ASSERT_TRUE(record.thumbnail) << ToUtf8(record.name);
+      run.pixels[record.name] = LayerPixels(*record.thumbnail);
+      run.scales[record.name] = record.fit_scale;
+    }
+  };
+  Run whole, fitted;
+  capture(false, whole);
+  capture(true, fitted);
+  ASSERT_FALSE(whole.calls.empty());
+  EXPECT_EQ(fitted.calls, whole.calls);
+
+  const Text doors = u"xref-Bishop-Overland-08$0$A-GARAGE-DOOR";
+  RecordProperty("doors_pixels_unticked", whole.pixels[doors]);
+  RecordProperty("doors_pixels_ticked", fitted.pixels[doors]);
+  RecordProperty("doors_scale", std::to_string(fitted.scales[doors]));
+  RecordProperty("cad_calls", static_cast<int>(whole.calls.size()));
+  ASSERT_GT(whole.pixels[doors], 0);
+  EXPECT_GE(fitted.pixels[doors], 4 * whole.pixels[doors]) << "unticked " << whole.pixels[doors];
+  EXPECT_GT(fitted.scales[doors], 1.0);
+  for (const auto& [name, scale] : whole.scales) EXPECT_EQ(scale, 0) << ToUtf8(name);
+  // A layer with nothing in view keeps the whole view's picture.
+  for (const auto& [name, pixels] : whole.pixels) {
+    if (pixels == 0) {
+      EXPECT_EQ(fitted.scales[name], 0) << ToUtf8(name);
+    }
+  }
 }
 
 }  // namespace
