@@ -19,6 +19,7 @@ void ExportView(ViewGrabServices& grab, automation::Object& document, std::int32
   cad::SendCommandByValue(document, cad::BmpOutCommand(grab.export_path));
   cad::SetVariable(document, u"FILEDIA", 1);
   filedia_off = false;
+  StageScope copying(grab.times, Stage::kViewCopy);
   if (!grab.files.Exists(grab.export_path)) return;
   const Bitmap exported = grab.screen.LoadBitmapFile(grab.export_path);
   CopyPixels(exported, x, y, capture);
@@ -33,10 +34,13 @@ void CaptureView(ViewGrabServices& grab, TextView progid, automation::Object& do
   capture.SetPixelFormat(32);
   capture.SetSize(area.Width(), area.Height());
   const WindowHandle window = document.Get(u"Hwnd").AsWindowHandle(u"Hwnd");
-  if (ExportsView(progid))
+  if (ExportsView(progid)) {
     ExportView(grab, document, x, y, capture, filedia_off);
-  else
+  } else {
+    StageScope copying(grab.times, Stage::kViewCopy);
     grab.screen.CopyWindow(window, x, y, capture);
+  }
+  StageScope shrinking(grab.times, Stage::kShrink);
   grab.screen.ShrinkOnto(capture, thumbnail);
 }
 

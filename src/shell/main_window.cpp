@@ -146,7 +146,7 @@ void MainWindow::Capture() {
   CaptureWindow host(*this);
   CaptureServices capture{cad_,
                           ViewGrabServices{services_->view_screen, services_->files, SystemSurfaces(),
-                                           WithExtension(services_->exe_path, u".bmp")},
+                                           WithExtension(services_->exe_path, u".bmp"), services_->stage_times},
                           services_->collator};
   RunCapture(capture, host, Target(), snapshot);
   capturing_ = false;

@@ -10,20 +10,32 @@
 
 #include <oaidl.h>
 
+#include <memory>
 #include <unordered_map>
 
+#include "base/stage_times.h"
 #include "cadlink/automation.h"
 #include "win32/com_ptr.h"
 
 namespace plyscan::win32 {
 
+// What the objects reached from one attach share.
+struct DispatchSession {
+  // Keep the DISPIDs resolved instead of asking at each call.
+  bool cache_ids = false;
+  // The time spent waiting for the server, charged to Stage::kCadCalls.
+  StageTimes* times = nullptr;
+};
+
 class DispatchObject final : public automation::Object {
  public:
-  // `cache_ids`: keep the DISPIDs this object (and the objects reached
-  // through it) resolved, instead of asking at each call.
-  explicit DispatchObject(ComPtr<IDispatch> dispatch, bool cache_ids = false);
+  DispatchObject(ComPtr<IDispatch> dispatch, std::shared_ptr<DispatchSession> session);
 
-  [[nodiscard]] static automation::ObjectRef Wrap(ComPtr<IDispatch> dispatch, bool cache_ids = false);
+  // A root object (the attach's) with a session of its own.
+  [[nodiscard]] static automation::ObjectRef Wrap(ComPtr<IDispatch> dispatch, bool cache_ids = false,
+                                                  StageTimes* times = nullptr);
+  // An object reached through another, in that one's session.
+  [[nodiscard]] static automation::ObjectRef Wrap(ComPtr<IDispatch> dispatch, std::shared_ptr<DispatchSession> session);
 
   automation::Variant Get(TextView member, const automation::Args& args) override;
   void Put(TextView member, const automation::Variant& value) override;
@@ -39,7 +51,7 @@ class DispatchObject final : public automation::Object {
   DISPID IdOf(TextView member);
 
   ComPtr<IDispatch> dispatch_;
-  bool cache_ids_;
+  std::shared_ptr<DispatchSession> session_;
   std::unordered_map<Text, DISPID> ids_;  // by the ASCII upper-cased name
 };
 
