@@ -102,10 +102,16 @@ Variant DispatchObject::Call(TextView member, const automation::Args& args) {
 
 DISPID DispatchObject::IdOf(TextView member) {
   Text key;
-  const bool cache_ids = session_->cache_ids;
-  if (cache_ids) {
+  DispatchIdMap* ids = nullptr;
+  if (session_->cache_ids) {
+    // The class is asked for at the first name this object needs.
+    if (!class_asked_) {
+      class_ids_ = session_->types.IdsOf(*dispatch_.Get(), member, session_->times);
+      class_asked_ = true;
+    }
+    ids = class_ids_ ? class_ids_ : &ids_;
     key = AsciiUpper(member);
-    if (auto found = ids_.find(key); found != ids_.end()) return found->second;
+    if (auto found = ids->find(key); found != ids->end()) return found->second;
   }
   UniqueBstr name(member);
   LPOLESTR names[] = {name.Get()};
@@ -116,7 +122,7 @@ DISPID DispatchObject::IdOf(TextView member) {
     result = dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
   }
   if (FAILED(result)) throw AutomationFailure(static_cast<std::int32_t>(result), Text(member), u"GetIDsOfNames");
-  if (cache_ids) ids_.emplace(std::move(key), id);
+  if (ids) ids->emplace(std::move(key), id);
   return id;
 }
 

@@ -1,8 +1,9 @@
 // The CAD link's Win32 adapter: an automation::Object over a late-bound
 // IDispatch. A call resolves the member name with GetIDsOfNames and then
-// invokes it; plyscan.exe keeps each object's DISPIDs once resolved (see
-// DispatchIds in win32_automation_runtime.h), so a member is looked up once
-// per object and command; reads are method-or-property-get, writes property put with the
+// invokes it; plyscan.exe keeps the DISPIDs once resolved (see DispatchIds in
+// win32_automation_runtime.h): for all objects of a class where the server
+// says its objects' classes (dispatch_types.h), else for each object, so a
+// member is looked up once per class (or object) and command; reads are method-or-property-get, writes property put with the
 // named argument DISPID_PROPERTYPUT, the rest methods. Every failure becomes
 // an AutomationFailure carrying the HRESULT, the member and the server's
 // exception text.
@@ -16,6 +17,7 @@
 #include "base/stage_times.h"
 #include "cadlink/automation.h"
 #include "win32/com_ptr.h"
+#include "win32/dispatch_types.h"
 
 namespace plyscan::win32 {
 
@@ -25,6 +27,8 @@ struct DispatchSession {
   bool cache_ids = false;
   // The time spent waiting for the server, charged to Stage::kCadCalls.
   StageTimes* times = nullptr;
+  // The DISPIDs of each class the server names.
+  DispatchTypes types;
 };
 
 class DispatchObject final : public automation::Object {
@@ -52,7 +56,9 @@ class DispatchObject final : public automation::Object {
 
   ComPtr<IDispatch> dispatch_;
   std::shared_ptr<DispatchSession> session_;
-  std::unordered_map<Text, DISPID> ids_;  // by the ASCII upper-cased name
+  DispatchIdMap ids_;                   // this object's own, where its class is not known
+  DispatchIdMap* class_ids_ = nullptr;  // its class's, in the session
+  bool class_asked_ = false;
 };
 
 }  // namespace plyscan::win32
