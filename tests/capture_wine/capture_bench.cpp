@@ -7,8 +7,8 @@
 // the board's relayout and repaint, the message pump, and the rest.
 //   regen      200 layers with a regen of 50 ms on each SendCommand and 20 ms
 //              on each ZoomExtents (simcad --delay): the screen route with
-//              DISPIDs resolved at each call and cached, the export route
-//              cached.
+//              DISPIDs resolved at each call and cached (also against a
+//              server without type information), the export route cached.
 //   sweep      200 and 1000 layers without delays (the screen route).
 //   layers=N   N layers without delays, with the peak of GDI objects and
 //              private memory against the thumbnails' pixel bytes.
@@ -118,21 +118,24 @@ void RegenBenchmark(const TempDir& dir) {
   struct Run {
     win32::DispatchIds ids;
     std::u16string_view progid_stem;
+    bool typed;  // simcad gives type information (else --no-type-info)
     const char* label;
   };
   // A ProgID that begins with "AUTOCAD" takes the export route.
-  for (const Run run : {Run{win32::DispatchIds::kResolveEachCall, u"LiveWindow.Sim",
-                            "200 layers, regen delays, screen "
-                            "copy, DISPIDs at each call"},
-                        Run{win32::DispatchIds::kCache, u"LiveWindow.Sim",
-                            "200 layers, regen delays, screen copy, "
-                            "DISPIDs cached"},
-                        Run{win32::DispatchIds::kCache, u"AutoCAD.LiveWindowSim",
-                            "200 layers, regen delays, bitmap "
-                            "export, DISPIDs cached"}}) {
-    LiveMainWindow live({u"--drawing", drawing.u16string(), u"--screen", u"800x600", u"--delay", u"SendCommand=50",
-                         u"--delay", u"ZoomExtents=20"},
-                        run.ids, run.progid_stem);
+  const Run runs[] = {
+      {win32::DispatchIds::kResolveEachCall, u"LiveWindow.Sim", true,
+       "200 layers, regen delays, screen copy, DISPIDs at each call"},
+      {win32::DispatchIds::kCache, u"LiveWindow.Sim", true, "200 layers, regen delays, screen copy, DISPIDs cached"},
+      {win32::DispatchIds::kCache, u"LiveWindow.Sim", false,
+       "200 layers, regen delays, screen copy, DISPIDs cached, server without type information"},
+      {win32::DispatchIds::kCache, u"AutoCAD.LiveWindowSim", true,
+       "200 layers, regen delays, bitmap export, DISPIDs cached"},
+  };
+  for (const Run& run : runs) {
+    std::vector<std::u16string> args{u"--drawing", drawing.u16string(), u"--screen", u"800x600",
+                                     u"--delay",   u"SendCommand=50",   u"--delay",  u"ZoomExtents=20"};
+    if (!run.typed) args.push_back(u"--no-type-info");
+    LiveMainWindow live(std::move(args), run.ids, run.progid_stem);
     if (!live.simcad.Running()) {
       std::printf("simcad.exe did not start: %s\n", live.simcad.Problem().c_str());
       return;
