@@ -154,6 +154,18 @@ void CallLog::WriteLookup(std::u16string_view object_type, std::u16string_view n
   }
 }
 
+void CallLog::WriteTypeQuestion(std::u16string_view object_type, std::u16string_view question) noexcept {
+  try {
+    std::string line = "{\"object\":";
+    AppendString(line, object_type);
+    line += ",\"typeinfo\":";
+    AppendString(line, question);
+    out_ << line << "}\n";
+    out_.flush();
+  } catch (...) {
+  }
+}
+
 void CallLog::WriteRejection(int nth) noexcept {
   try {
     out_ << "{\"rejected\":" << nth << "}\n";

@@ -1,8 +1,9 @@
 // --log FILE: one JSON line per call that reached a member: the object's
 // type, the member, the invoke kind, the arguments' VARTYPEs and values, the
-// result or the error, and the time the server was busy with it; and one
-// line per name looked up (GetIDsOfNames). Each line is flushed at once, so a test can read
-// the log while simcad runs.
+// result or the error, and the time the server was busy with it; one line
+// per name looked up (GetIDsOfNames) and one per question about a type
+// (GetTypeInfo, GetTypeAttr). Each line is flushed at once, so a test can
+// read the log while simcad runs.
 #pragma once
 
 #include <filesystem>
@@ -23,6 +24,8 @@ class CallLog {
   void Write(const CallRecord& call) noexcept;
   // A GetIDsOfNames: {"object":...,"lookup":...}.
   void WriteLookup(std::u16string_view object_type, std::u16string_view name) noexcept;
+  // A question about an object's type: {"object":...,"typeinfo":"GetTypeInfo"}.
+  void WriteTypeQuestion(std::u16string_view object_type, std::u16string_view question) noexcept;
   // An automation call the message filter refused: {"rejected":N}, N counting from 1.
   void WriteRejection(int nth) noexcept;
 

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "base/failure.h"
+#include "simcad/server/type_info.h"
 #include "win32/variant_win32.h"
 
 namespace simcad::server {
@@ -32,18 +33,19 @@ bool SameMemberName(std::u16string_view a, const OLECHAR* b) {
 // are not accepted as arguments.
 class ServerBridge final : public plyscan::win32::ObjectBridge {
  public:
-  explicit ServerBridge(CallObserver* observer) : observer_(observer) {}
+  ServerBridge(CallObserver* observer, TypeLibrary* types) : observer_(observer), types_(types) {}
   ObjectRef Wrap(IDispatch*) override {
     throw AutomationFailure(hr::kTypeMismatch, {}, u"object arguments are not accepted");
   }
   ComPtr<IDispatch> Unwrap(const ObjectRef& object) override {
     auto sim = std::dynamic_pointer_cast<SimObject>(object);
     if (!sim) throw AutomationFailure(hr::kFail, {}, u"result is not a simcad object");
-    return SimDispatch::Create(std::move(sim), observer_);
+    return SimDispatch::Create(std::move(sim), observer_, types_);
   }
 
  private:
   CallObserver* observer_;
+  TypeLibrary* types_;
 };
 
 // The codes that real servers return from Invoke themselves; the rest travel
@@ -76,12 +78,12 @@ HRESULT SimDispatch::Failed(CallRecord& call, const AutomationFailure& failure, 
   return Report(failure, exception);
 }
 
-ComPtr<IDispatch> SimDispatch::Create(std::shared_ptr<SimObject> object, CallObserver* observer) {
-  return ComPtr<IDispatch>::Adopt(new SimDispatch(std::move(object), observer));
+ComPtr<IDispatch> SimDispatch::Create(std::shared_ptr<SimObject> object, CallObserver* observer, TypeLibrary* types) {
+  return ComPtr<IDispatch>::Adopt(new SimDispatch(std::move(object), observer, types));
 }
 
-SimDispatch::SimDispatch(std::shared_ptr<SimObject> object, CallObserver* observer)
-    : object_(std::move(object)), observer_(observer) {}
+SimDispatch::SimDispatch(std::shared_ptr<SimObject> object, CallObserver* observer, TypeLibrary* types)
+    : object_(std::move(object)), observer_(observer), types_(types) {}
 
 HRESULT SimDispatch::QueryInterface(REFIID riid, void** out) {
   if (!out) return E_POINTER;
@@ -104,13 +106,21 @@ ULONG SimDispatch::Release() {
 
 HRESULT SimDispatch::GetTypeInfoCount(UINT* count) {
   if (!count) return E_POINTER;
-  *count = 0;
+  *count = types_ ? 1 : 0;
   return S_OK;
 }
 
-HRESULT SimDispatch::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return DISP_E_BADINDEX;
+HRESULT SimDispatch::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
+  if (!info) return E_POINTER;
+  *info = nullptr;
+  if (!types_ || index != 0) return DISP_E_BADINDEX;
+  if (observer_) observer_->TypeAsked(object_->TypeName(), u"GetTypeInfo");
+  try {
+    *info = types_->TypeOf(object_->TypeName()).Detach();
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+  return S_OK;
 }
 
 HRESULT SimDispatch::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
@@ -176,7 +186,7 @@ HRESULT SimDispatch::InvokeMember(DISPID id, WORD flags, const DISPPARAMS& param
   if (call.kind != InvokeKind::Put && params.cNamedArgs != 0) return DISP_E_NONAMEDARGS;
   if (params.cArgs != 0 && !params.rgvarg) return E_INVALIDARG;
 
-  ServerBridge bridge(observer_);
+  ServerBridge bridge(observer_, types_);
   try {
     // IDispatch passes the arguments last first.
     for (UINT i = 0; i < params.cArgs; ++i) {

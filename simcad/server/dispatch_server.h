@@ -44,13 +44,19 @@ class CallObserver {
   virtual void AfterCall(const CallRecord& call) noexcept = 0;
   // After each GetIDsOfNames, a round trip of its own.
   virtual void LookedUp(std::u16string_view /*object_type*/, std::u16string_view /*name*/) noexcept {}
+  // At each question about an object's type (GetTypeInfo, ITypeInfo::GetTypeAttr), a round trip each.
+  virtual void TypeAsked(std::u16string_view /*object_type*/, std::u16string_view /*question*/) noexcept {}
 };
+
+class TypeLibrary;
 
 class SimDispatch final : public IDispatch {
  public:
   // `observer` may be null; it must outlive every wrapper made from this one.
+  // `types` (may be null: no type information) gives each object's
+  // ITypeInfo; it must outlive them too.
   [[nodiscard]] static plyscan::win32::ComPtr<IDispatch> Create(std::shared_ptr<SimObject> object,
-                                                                CallObserver* observer);
+                                                                CallObserver* observer, TypeLibrary* types = nullptr);
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
   ULONG STDMETHODCALLTYPE AddRef() override;
@@ -63,7 +69,7 @@ class SimDispatch final : public IDispatch {
                                    VARIANT* result, EXCEPINFO* exception, UINT* arg_error) override;
 
  private:
-  SimDispatch(std::shared_ptr<SimObject> object, CallObserver* observer);
+  SimDispatch(std::shared_ptr<SimObject> object, CallObserver* observer, TypeLibrary* types);
   ~SimDispatch() = default;
   HRESULT InvokeMember(DISPID id, WORD flags, const DISPPARAMS& params, VARIANT* result, EXCEPINFO* exception,
                        UINT* arg_error);
@@ -73,6 +79,7 @@ class SimDispatch final : public IDispatch {
   std::atomic<ULONG> refs_{1};
   std::shared_ptr<SimObject> object_;
   CallObserver* observer_;
+  TypeLibrary* types_;
 };
 
 }  // namespace simcad::server

@@ -25,6 +25,7 @@
 #include "simcad/server/dispatch_server.h"
 #include "simcad/server/main_window.h"
 #include "simcad/server/options.h"
+#include "simcad/server/type_info.h"
 #include "win32/com_activation.h"
 
 namespace {
@@ -69,6 +70,9 @@ class ServerCalls final : public CallObserver {
   void BeforeCall(const CallRecord& call) override { faults_.Before(call.member); }
   void LookedUp(std::u16string_view object_type, std::u16string_view name) noexcept override {
     if (log_) log_->WriteLookup(object_type, name);
+  }
+  void TypeAsked(std::u16string_view object_type, std::u16string_view question) noexcept override {
+    if (log_) log_->WriteTypeQuestion(object_type, question);
   }
   // The repaint is part of the call, as a CAD's regen is: it counts in the
   // time the log gives the call.
@@ -162,7 +166,9 @@ int Run(HINSTANCE instance) {
   if (options.reject_calls > 0)
     filter.emplace(RejectingFilter::Create(options.reject_calls, log ? &*log : nullptr).Get());
 
-  ComPtr<IDispatch> application = SimDispatch::Create(std::make_shared<simcad::Application>(cad), &calls);
+  TypeLibrary types(&calls);
+  ComPtr<IDispatch> application =
+      SimDispatch::Create(std::make_shared<simcad::Application>(cad), &calls, options.no_type_info ? nullptr : &types);
   std::vector<ClassRegistration> classes;
   std::vector<ActiveObjectRegistration> running;
   for (const Text& progid : options.progids) {

@@ -80,6 +80,8 @@ ServerOptions ParseServerOptions(const std::vector<Text>& args) {
       options.minimized = true;
     } else if (option == u"--popup-document") {
       options.popup_document = true;
+    } else if (option == u"--no-type-info") {
+      options.no_type_info = true;
     } else {
       throw Failure(u"unknown option: " + option);
     }

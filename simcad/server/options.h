@@ -2,6 +2,7 @@
 //   simcad.exe [--progid ID]... [--drawing FILE | --demo] [--screen WxH] [--log FILE]
 //              [--reject-calls N] [--fail MEMBER[@N]]... [--delay MEMBER=MS]...
 //              [--lenient-types] [--layerstate-overwrite] [--minimized] [--popup-document]
+//              [--no-type-info]
 // Portable: no Windows headers.
 #pragma once
 
@@ -42,6 +43,9 @@ struct ServerOptions {
   // The document window as a borderless pop-up owned by the application
   // window, instead of its child as in an MDI CAD.
   bool popup_document = false;
+  // The objects give no type information (GetTypeInfo answers none), as a
+  // server without a type library.
+  bool no_type_info = false;
 };
 
 inline constexpr char16_t kDefaultProgId[] = u"BricscadApp.AcadApplication";

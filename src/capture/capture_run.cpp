@@ -105,7 +105,10 @@ class CaptureRun {
   void Check() {
     if (Asked() == StopRequest::kNow) throw Stopped{};
   }
-  StopRequest Asked() { return host_.Stop(cad_window_); }
+  StopRequest Asked() {
+    StageScope taking(s_.grab.times, Stage::kMessages);
+    return host_.Stop(cad_window_);
+  }
 
   void Body(automation::Object& application);
   // "VIEWSIZE", "EXTMIN" and "EXTMAX", and the capture rectangle from them.
@@ -236,7 +239,10 @@ void CaptureRun::ReadLayers(automation::Object& layers, std::int32_t count) {
   ProgressDisplay& progress = host_.Progress();
   for (std::int32_t i = 0; i < count; ++i) {
     progress.SetPosition(progress.Position() + 1);
-    host_.ProcessMessages();
+    {
+      StageScope letting(s_.grab.times, Stage::kMessages);
+      host_.ProcessMessages();
+    }
     Check();
     const ObjectRef layer = layers.Get(u"Item", {Variant::Int32(i)}).AsObject(u"Item");
     LayerRecord& record = records_[static_cast<std::size_t>(i)];
@@ -289,6 +295,7 @@ void CaptureRun::CaptureLayer(std::size_t index) {
   if (host_.Monochrome()) ApplyMonochrome(picture, background_, 0xFFFFFF);
   record.thumbnail = std::make_unique<Bitmap>(std::move(picture));
 
+  StageScope showing(s_.grab.times, Stage::kBoard);
   host_.Relayout();
   host_.ShowCaptured(index);
 }

@@ -20,6 +20,7 @@ void ExportView(ViewGrabServices& grab, automation::Object& document, std::int32
   cad::SendCommandByValue(document, cad::BmpOutCommand(grab.export_path));
   cad::SetVariable(document, u"FILEDIA", 1);
   filedia_off = false;
+  StageScope copying(grab.times, Stage::kViewCopy);
   if (!grab.files.Exists(grab.export_path)) return;
   const Bitmap exported = grab.screen.LoadBitmapFile(grab.export_path);
   CopyPixels(exported, x, y, capture);
@@ -35,10 +36,13 @@ std::optional<double> CaptureView(ViewGrabServices& grab, TextView progid, autom
   capture.SetPixelFormat(32);
   capture.SetSize(area.Width(), area.Height());
   const WindowHandle window = document.Get(u"Hwnd").AsWindowHandle(u"Hwnd");
-  if (ExportsView(progid))
+  if (ExportsView(progid)) {
     ExportView(grab, document, x, y, capture, filedia_off);
-  else
+  } else {
+    StageScope copying(grab.times, Stage::kViewCopy);
     grab.screen.CopyWindow(window, x, y, capture);
+  }
+  StageScope shrinking(grab.times, Stage::kShrink);
   if (fit_background) {
     if (const auto fit = FitToLayer(capture, *fit_background, {thumbnail.Width(), thumbnail.Height()})) {
       PaintFitted(capture, *fit, *fit_background, thumbnail,

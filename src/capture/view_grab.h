@@ -13,6 +13,7 @@
 #include "base/bitmap.h"
 #include "base/files.h"
 #include "base/geometry.h"
+#include "base/stage_times.h"
 #include "cadlink/automation.h"
 #include "cadlink/connection.h"
 
@@ -48,6 +49,7 @@ struct ViewGrabServices {
   FileSystem& files;
   SurfaceFactory& surfaces;
   Text export_path;  // the executable's path with the extension ".bmp"
+  StageTimes* times = nullptr;  // charged with the copy and the shrink, for a benchmark
 };
 
 // Paints the rectangle `area` of the document's view onto `thumbnail`, which

@@ -229,6 +229,8 @@ void GridModel::Repaint() {
 
 void GridModel::Invalidate() { Changed(); }
 
+void GridModel::InvalidateCell(GridCell cell) { Changed(CellRect(cell)); }
+
 void GridModel::Focus() {
   if (peer_) peer_->TakeFocus();
 }

@@ -136,9 +136,12 @@ class GridModel {
   void KeyPress(char16_t character);
   void Wheel(std::int32_t notches);
 
-  // Paints the grid now (a synchronous repaint), or soon.
+  // Paints what needs painting now (a synchronous repaint), or all of the
+  // grid soon; InvalidateCell marks one cell (with its grid lines) for the
+  // next paint.
   void Repaint();
   void Invalidate();
+  void InvalidateCell(GridCell cell);
   bool Focused() const { return peer_ && peer_->HasFocus(); }
   // Gives the grid the keyboard focus.
   void Focus();

@@ -91,8 +91,17 @@ class MainWindow::CaptureWindow final : public CaptureHost {
     return board::RestoreLayerState(form_.cad_, form_.Target(), form_.zoom_extents_box.Checked());
   }
   void Relayout() override { form_.LayOutBoard(); }
+  // Only the cell the new picture fills is painted again (with the cells the
+  // current row leaves and enters, or everything when the board scrolls);
+  // the first picture repaints the whole board, whose records the run
+  // has just read afresh.
   void ShowCaptured(std::size_t index) override {
-    form_.grid.SetRow(form_.View().RowOf(index));
+    const board::BoardView view = form_.View();
+    form_.grid.SetRow(view.RowOf(index));
+    if (index == 0)
+      form_.grid.Invalidate();
+    else
+      form_.grid.InvalidateCell({view.ColOf(index), view.RowOf(index)});
     form_.grid.Repaint();
   }
   void ShowFirstCell() override {
@@ -149,7 +158,7 @@ void MainWindow::Capture() {
   CaptureWindow host(*this);
   CaptureServices capture{cad_,
                           ViewGrabServices{services_->view_screen, services_->files, SystemSurfaces(),
-                                           WithExtension(services_->exe_path, u".bmp")},
+                                           WithExtension(services_->exe_path, u".bmp"), services_->stage_times},
                           services_->collator};
   RunCapture(capture, host, Target(), snapshot);
   capturing_ = false;

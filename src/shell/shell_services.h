@@ -6,6 +6,7 @@
 #include "base/ansi_codec.h"
 #include "base/collation.h"
 #include "base/files.h"
+#include "base/stage_times.h"
 #include "base/text.h"
 #include "cadlink/cad_services.h"
 #include "capture/capture_run.h"
@@ -29,6 +30,8 @@ struct ShellServices {
   // The ProgID of the target CAD application: from the settings at start-up,
   // chosen in the target dialog, read afresh by every CAD command.
   Text target_prog_id{};
+  // Where a capture's own time goes, for a benchmark; null otherwise.
+  StageTimes* stage_times = nullptr;
 };
 
 }  // namespace plyscan

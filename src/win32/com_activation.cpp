@@ -49,8 +49,8 @@ ComPtr<IDispatch> RunningDispatch(TextView progid) {
   return dispatch;
 }
 
-automation::ObjectRef AttachByProgId(TextView progid, bool cache_ids) {
-  return DispatchObject::Wrap(RunningDispatch(progid), cache_ids);
+automation::ObjectRef AttachByProgId(TextView progid, bool cache_ids, StageTimes* times) {
+  return DispatchObject::Wrap(RunningDispatch(progid), cache_ids, times);
 }
 
 }  // namespace plyscan::win32

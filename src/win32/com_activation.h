@@ -6,6 +6,7 @@
 
 #include <oaidl.h>
 
+#include "base/stage_times.h"
 #include "cadlink/automation.h"
 #include "win32/com_ptr.h"
 
@@ -38,6 +39,8 @@ class OleApartment {
 [[nodiscard]] ComPtr<IDispatch> RunningDispatch(TextView progid);
 
 // The same, as a portable automation object.
-[[nodiscard]] automation::ObjectRef AttachByProgId(TextView progid, bool cache_ids = false);
+// `times` (may be null) is charged with the waits for the server.
+[[nodiscard]] automation::ObjectRef AttachByProgId(TextView progid, bool cache_ids = false,
+                                                   StageTimes* times = nullptr);
 
 }  // namespace plyscan::win32

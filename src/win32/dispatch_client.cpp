@@ -28,9 +28,9 @@ struct ExceptionInfo {
 // DISPID caching of the object they came from.
 class ClientBridge final : public ObjectBridge {
  public:
-  explicit ClientBridge(bool cache_ids) : cache_ids_(cache_ids) {}
+  explicit ClientBridge(const std::shared_ptr<DispatchSession>& session) : session_(session) {}
   automation::ObjectRef Wrap(IDispatch* dispatch) override {
-    return DispatchObject::Wrap(ComPtr<IDispatch>::Copy(dispatch), cache_ids_);
+    return DispatchObject::Wrap(ComPtr<IDispatch>::Copy(dispatch), session_);
   }
   ComPtr<IDispatch> Unwrap(const automation::ObjectRef& object) override {
     if (auto* client = dynamic_cast<DispatchObject*>(object.get())) return ComPtr<IDispatch>::Copy(client->Dispatch());
@@ -38,7 +38,7 @@ class ClientBridge final : public ObjectBridge {
   }
 
  private:
-  bool cache_ids_;
+  const std::shared_ptr<DispatchSession>& session_;
 };
 
 [[noreturn]] void ThrowInvokeFailure(HRESULT result, TextView member, ExceptionInfo& exception, UINT arg_error,
@@ -73,12 +73,19 @@ auto Guarded(TextView member, F&& operation) -> decltype(operation()) {
 
 }  // namespace
 
-DispatchObject::DispatchObject(ComPtr<IDispatch> dispatch, bool cache_ids)
-    : dispatch_(std::move(dispatch)), cache_ids_(cache_ids) {}
+DispatchObject::DispatchObject(ComPtr<IDispatch> dispatch, std::shared_ptr<DispatchSession> session)
+    : dispatch_(std::move(dispatch)), session_(std::move(session)) {}
 
-automation::ObjectRef DispatchObject::Wrap(ComPtr<IDispatch> dispatch, bool cache_ids) {
+automation::ObjectRef DispatchObject::Wrap(ComPtr<IDispatch> dispatch, bool cache_ids, StageTimes* times) {
+  auto session = std::make_shared<DispatchSession>();
+  session->cache_ids = cache_ids;
+  session->times = times;
+  return Wrap(std::move(dispatch), std::move(session));
+}
+
+automation::ObjectRef DispatchObject::Wrap(ComPtr<IDispatch> dispatch, std::shared_ptr<DispatchSession> session) {
   if (!dispatch) throw AutomationFailure(static_cast<std::int32_t>(E_POINTER), {}, u"no IDispatch");
-  return std::make_shared<DispatchObject>(std::move(dispatch), cache_ids);
+  return std::make_shared<DispatchObject>(std::move(dispatch), std::move(session));
 }
 
 Variant DispatchObject::Get(TextView member, const automation::Args& args) {
@@ -95,23 +102,34 @@ Variant DispatchObject::Call(TextView member, const automation::Args& args) {
 
 DISPID DispatchObject::IdOf(TextView member) {
   Text key;
-  if (cache_ids_) {
+  DispatchIdMap* ids = nullptr;
+  if (session_->cache_ids) {
+    // The class is asked for at the first name this object needs.
+    if (!class_asked_) {
+      class_ids_ = session_->types.IdsOf(*dispatch_.Get(), member, session_->times);
+      class_asked_ = true;
+    }
+    ids = class_ids_ ? class_ids_ : &ids_;
     key = AsciiUpper(member);
-    if (auto found = ids_.find(key); found != ids_.end()) return found->second;
+    if (auto found = ids->find(key); found != ids->end()) return found->second;
   }
   UniqueBstr name(member);
   LPOLESTR names[] = {name.Get()};
   DISPID id = DISPID_UNKNOWN;
-  const HRESULT result = dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  HRESULT result = S_OK;
+  {
+    StageScope waiting(session_->times, Stage::kCadCalls);
+    result = dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  }
   if (FAILED(result)) throw AutomationFailure(static_cast<std::int32_t>(result), Text(member), u"GetIDsOfNames");
-  if (cache_ids_) ids_.emplace(std::move(key), id);
+  if (ids) ids->emplace(std::move(key), id);
   return id;
 }
 
 Variant DispatchObject::Invoke(TextView member, Invocation how, const automation::Args& args) {
   if (!dispatch_) throw AutomationFailure(static_cast<std::int32_t>(E_POINTER), Text(member), u"no IDispatch");
   const DISPID id = IdOf(member);
-  ClientBridge bridge(cache_ids_);
+  ClientBridge bridge(session_);
   DispatchArguments arguments(args, bridge, member);
 
   WORD flags = DISPATCH_METHOD;
@@ -125,8 +143,12 @@ Variant DispatchObject::Invoke(TextView member, Invocation how, const automation
   UniqueVariant result;
   ExceptionInfo exception;
   UINT arg_error = static_cast<UINT>(-1);
-  const HRESULT hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, params,
-                                       how == Invocation::Put ? nullptr : result.Get(), &exception.info, &arg_error);
+  HRESULT hr = S_OK;
+  {
+    StageScope waiting(session_->times, Stage::kCadCalls);
+    hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, params,
+                           how == Invocation::Put ? nullptr : result.Get(), &exception.info, &arg_error);
+  }
   if (FAILED(hr)) ThrowInvokeFailure(hr, member, exception, arg_error, args.size());
   return FromVariant(*result.Get(), bridge, member);
 }

@@ -22,7 +22,7 @@ bool Win32AutomationRuntime::IsTargetRunning(TextView progid) {
 
 automation::ObjectRef Win32AutomationRuntime::Attach(TextView progid) {
   RequireProgId(progid);
-  return AttachByProgId(progid, ids_ == DispatchIds::kCache);
+  return AttachByProgId(progid, ids_ == DispatchIds::kCache, times_);
 }
 
 }  // namespace plyscan::win32

@@ -3,6 +3,7 @@
 // automation object.
 #pragma once
 
+#include "base/stage_times.h"
 #include "cadlink/connection.h"
 
 namespace plyscan::win32 {
@@ -15,7 +16,9 @@ enum class DispatchIds { kResolveEachCall, kCache };
 
 class Win32AutomationRuntime final : public AutomationRuntime {
  public:
-  explicit Win32AutomationRuntime(DispatchIds ids = DispatchIds::kCache) noexcept : ids_(ids) {}
+  // `times` (may be null): charged with the waits for the server, for a benchmark.
+  explicit Win32AutomationRuntime(DispatchIds ids = DispatchIds::kCache, StageTimes* times = nullptr) noexcept
+      : ids_(ids), times_(times) {}
 
   // Raises AutomationFailure (CO_E_CLASSSTRING for an empty ProgID, else the
   // HRESULT of CLSIDFromProgID) when the ProgID is not registered.
@@ -26,6 +29,7 @@ class Win32AutomationRuntime final : public AutomationRuntime {
 
  private:
   DispatchIds ids_;
+  StageTimes* times_;
 };
 
 }  // namespace plyscan::win32

@@ -93,10 +93,10 @@ Measure ReadNames(const std::u16string& progid, bool cache_ids) {
   Measure measure;
   for (int round = 0; round < kRounds; ++round) {
     const ComPtr<CountingDispatch> counting = CountingDispatch::Create(FirstLayer(progid));
-    DispatchObject layer(ComPtr<IDispatch>::Copy(counting.Get()), cache_ids);
+    const auto layer = DispatchObject::Wrap(ComPtr<IDispatch>::Copy(counting.Get()), cache_ids);
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kReads; ++i) {
-      if (layer.Get(u"Name").AsText().empty()) throw std::runtime_error("a layer without a name");
+      if (layer->Get(u"Name").AsText().empty()) throw std::runtime_error("a layer without a name");
     }
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     measure.best_ms = round == 0 ? took.count() : std::min(measure.best_ms, took.count());

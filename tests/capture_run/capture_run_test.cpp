@@ -147,6 +147,25 @@ TEST(CaptureRun, ASmallDrawingWithALayerOffOneFrozenAndOneLocked) {
   EXPECT_EQ(c.main->grid.RowCount(), 2);
 }
 
+TEST(CaptureRun, EachPictureRepaintsItsCellAndTheFirstTheWholeBoard) {
+  Capture c;
+  c.Press();
+  // Cells of 200 x 140 at 96 dpi, a line of one pixel after each; three columns.
+  const auto& painted = c.Board().PaintedAreas();
+  ASSERT_EQ(painted.size(), 5u);
+  const std::optional<Rect> whole;
+  EXPECT_NE(std::find(painted[0].begin(), painted[0].end(), whole), painted[0].end());
+  // The second and third pictures, in the first row with the current cell: their cells only.
+  EXPECT_EQ(painted[1], (std::vector<std::optional<Rect>>{Rect{201, 0, 401, 140}}));
+  EXPECT_EQ(painted[2], (std::vector<std::optional<Rect>>{Rect{402, 0, 602, 140}}));
+  // The fifth, in the second row with the fourth: its cell, wherever the board has scrolled to.
+  ASSERT_EQ(painted[4].size(), 1u);
+  ASSERT_TRUE(painted[4][0]);
+  EXPECT_EQ(painted[4][0]->left, 201);
+  EXPECT_EQ(painted[4][0]->Width(), 200);
+  EXPECT_EQ(painted[4][0]->Height(), 140);
+}
+
 TEST(CaptureRun, WithoutATargetNothingHappens) {
   Capture c;
   ResizeSnapshot(c.main->snapshot, 1);

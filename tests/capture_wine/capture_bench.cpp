@@ -1,15 +1,20 @@
 // Benchmark, not a test: the capture through the real main window against
-// simcad.exe under Wine.
-//   1. A generated drawing of 200 layers with a regen of 50 ms on each
-//      SendCommand and 20 ms on each ZoomExtents (simcad --delay): wall time
-//      per layer, COM round trips per layer (invokes and name look-ups from
-//      simcad's log), the server's busy time, and the program's own share of
-//      the wall time; with DISPIDs resolved at each call and cached.
-//   2. A drawing of 5000 layers: whether it completes, the peak of GDI
-//      objects during the run, and memory after it against the thumbnails'
-//      pixel bytes.
-//   3. The shared floorplan.dxf captured with and without "フィット",
-//      alternately, on a view of 1600 x 1000: the wall time of each run.
+// simcad.exe under Wine. Each run prints, a layer: the wall time, the COM
+// round trips counted by simcad's log (invokes, name look-ups, type
+// questions), the server's busy time, and the program's own time (the wall
+// less the server's busy time) split into the waits for COM calls less the
+// server's busy time, the copy of the view, the shrink onto the thumbnail,
+// the board's relayout and repaint, the message pump, and the rest.
+//   regen      200 layers with a regen of 50 ms on each SendCommand and 20 ms
+//              on each ZoomExtents (simcad --delay): the screen route with
+//              DISPIDs resolved at each call and cached (also against a
+//              server without type information), the export route cached.
+//   sweep      200 and 1000 layers without delays (the screen route).
+//   layers=N   N layers without delays, with the peak of GDI objects and
+//              private memory against the thumbnails' pixel bytes.
+//   fit        the shared floorplan.dxf captured with and without "フィット",
+//              alternately, on a view of 1600 x 1000: the wall time of each run.
+// Without an argument: regen, sweep, layers=5000, then fit.
 #include <windows.h>
 #include <psapi.h>
 
@@ -55,6 +60,7 @@ std::filesystem::path WriteDrawing(const TempDir& dir, int layers) {
 struct LogFigures {
   long invokes = 0;
   long lookups = 0;
+  long type_calls = 0;  // GetTypeInfo and ITypeInfo::GetTypeAttr
   double busy_ms = 0;
 };
 
@@ -67,6 +73,10 @@ LogFigures ReadLog(const std::filesystem::path& log) {
       ++f.lookups;
       continue;
     }
+    if (line.find("\"typeinfo\":") != std::string::npos) {
+      ++f.type_calls;
+      continue;
+    }
     ++f.invokes;
     std::smatch m;
     if (std::regex_search(line, m, busy)) f.busy_ms += std::stod(m[1]) / 1000.0;
@@ -76,28 +86,67 @@ LogFigures ReadLog(const std::filesystem::path& log) {
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
+// One capture of the open window, its figures printed under `label`.
+void CaptureAndReport(LiveMainWindow& live, const std::string& label) {
+  PumpFor(std::chrono::milliseconds(300));
+  const LogFigures before = ReadLog(live.log);
+  live.stage_times.Reset();
+  const auto start = Clock::now();
+  live.main.Capture();
+  const double wall = Ms(Clock::now() - start);
+  LogFigures log = ReadLog(live.log);
+  log.invokes -= before.invokes;
+  log.lookups -= before.lookups;
+  log.type_calls -= before.type_calls;
+  log.busy_ms -= before.busy_ms;
+  const double n = static_cast<double>(live.main.snapshot.size());
+  const StageTimes& t = live.stage_times;
+  const double own = wall - log.busy_ms;
+  const double com = t.Milliseconds(Stage::kCadCalls) - log.busy_ms;
+  const double copy = t.Milliseconds(Stage::kViewCopy), shrink = t.Milliseconds(Stage::kShrink);
+  const double board = t.Milliseconds(Stage::kBoard), pump = t.Milliseconds(Stage::kMessages);
+  const double rest = own - com - copy - shrink - board - pump;
+  std::printf(
+      "%s: %.0f layers, %.2f ms a layer; %.2f round trips a layer (%.2f invokes, %.2f look-ups, %.2f type "
+      "questions); server busy %.2f ms a layer\n",
+      label.c_str(), n, wall / n, (log.invokes + log.lookups + log.type_calls) / n, log.invokes / n, log.lookups / n,
+      log.type_calls / n, log.busy_ms / n);
+  std::printf(
+      "  own %.2f ms a layer (%.1f %% of the wall): COM wait %.2f, view copy %.2f, shrink %.2f, "
+      "board %.2f, messages %.2f, rest %.2f\n",
+      own / n, 100.0 * own / wall, com / n, copy / n, shrink / n, board / n, pump / n, rest / n);
+  std::fflush(stdout);
+}
+
 void RegenBenchmark(const TempDir& dir) {
   const std::filesystem::path drawing = WriteDrawing(dir, 200);
-  for (const auto ids : {win32::DispatchIds::kResolveEachCall, win32::DispatchIds::kCache}) {
-    LiveMainWindow live({u"--drawing", drawing.u16string(), u"--screen", u"800x600", u"--delay", u"SendCommand=50",
-                         u"--delay", u"ZoomExtents=20"},
-                        ids);
+  struct Run {
+    win32::DispatchIds ids;
+    std::u16string_view progid_stem;
+    bool typed;  // simcad gives type information (else --no-type-info)
+    const char* label;
+  };
+  // A ProgID that begins with "AUTOCAD" takes the export route.
+  const Run runs[] = {
+      {win32::DispatchIds::kResolveEachCall, u"LiveWindow.Sim", true,
+       "200 layers, regen delays, screen copy, DISPIDs at each call"},
+      {win32::DispatchIds::kCache, u"LiveWindow.Sim", true, "200 layers, regen delays, screen copy, DISPIDs cached"},
+      {win32::DispatchIds::kCache, u"LiveWindow.Sim", false,
+       "200 layers, regen delays, screen copy, DISPIDs cached, server without type information"},
+      {win32::DispatchIds::kCache, u"AutoCAD.LiveWindowSim", true,
+       "200 layers, regen delays, bitmap export, DISPIDs cached"},
+  };
+  for (const Run& run : runs) {
+    std::vector<std::u16string> args{u"--drawing", drawing.u16string(), u"--screen", u"800x600",
+                                     u"--delay",   u"SendCommand=50",   u"--delay",  u"ZoomExtents=20"};
+    if (!run.typed) args.push_back(u"--no-type-info");
+    LiveMainWindow live(std::move(args), run.ids, run.progid_stem);
     if (!live.simcad.Running()) {
       std::printf("simcad.exe did not start: %s\n", live.simcad.Problem().c_str());
       return;
     }
     live.Open(Rect::Sized(20, 20, 700, 400));
-    PumpFor(std::chrono::milliseconds(300));
-    const auto start = Clock::now();
-    live.main.Capture();
-    const double wall = Ms(Clock::now() - start);
-    const LogFigures log = ReadLog(live.log);
-    const double layers = static_cast<double>(live.main.snapshot.size());
-    std::printf("200 layers, %s: %.1f ms a layer, %.1f round trips a layer (%.1f invokes, %.1f look-ups), "
-                "server busy %.0f of %.0f ms, own share %.1f %%\n",
-                ids == win32::DispatchIds::kCache ? "DISPIDs cached per object" : "DISPIDs looked up at each call",
-                wall / layers, (log.invokes + log.lookups) / layers, log.invokes / layers, log.lookups / layers,
-                log.busy_ms, wall, 100.0 * (wall - log.busy_ms) / wall);
+    CaptureAndReport(live, run.label);
   }
 }
 
@@ -110,7 +159,9 @@ std::size_t ProcessBytes() {
   return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
 }
 
-void ManyLayersBenchmark(const TempDir& dir, int count) {
+// `count` layers without delays; with `resources`, the GDI objects and the
+// memory too.
+void LayersBenchmark(const TempDir& dir, int count, bool resources) {
   const std::filesystem::path drawing = WriteDrawing(dir, count);
   LiveMainWindow live({u"--drawing", drawing.u16string(), u"--screen", u"400x300"});
   if (!live.simcad.Running()) {
@@ -118,25 +169,27 @@ void ManyLayersBenchmark(const TempDir& dir, int count) {
     return;
   }
   live.Open(Rect::Sized(20, 20, 700, 400));
-  PumpFor(std::chrono::milliseconds(300));
   const std::size_t before = ProcessBytes();
   std::atomic<bool> running{true};
   std::atomic<long> peak_ours{win32::LiveGdiObjects()};
   std::atomic<DWORD> peak_system{GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)};
+  std::atomic<std::size_t> peak_bytes{before};
   const DWORD process = GetCurrentProcessId();
-  std::thread sampler([&] {
-    const HANDLE self = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, process);
-    while (running) {
-      peak_ours = std::max(peak_ours.load(), win32::LiveGdiObjects());
-      peak_system = std::max(peak_system.load(), GetGuiResources(self, GR_GDIOBJECTS));
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    CloseHandle(self);
-  });
-  const auto start = Clock::now();
-  live.main.Capture();
-  const double wall = Ms(Clock::now() - start);
+  std::thread sampler;
+  if (resources)
+    sampler = std::thread([&] {
+      const HANDLE self = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, process);
+      while (running) {
+        peak_ours = std::max(peak_ours.load(), win32::LiveGdiObjects());
+        peak_system = std::max(peak_system.load(), GetGuiResources(self, GR_GDIOBJECTS));
+        peak_bytes = std::max(peak_bytes.load(), ProcessBytes());
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+      CloseHandle(self);
+    });
+  CaptureAndReport(live, std::to_string(count) + " layers, no delays, screen copy, DISPIDs cached");
   running = false;
+  if (!resources) return;
   sampler.join();
   std::size_t pictures = 0, pixel_bytes = 0;
   for (const LayerRecord& record : live.main.snapshot)
@@ -145,12 +198,14 @@ void ManyLayersBenchmark(const TempDir& dir, int count) {
       pixel_bytes += record.thumbnail->Stride() * static_cast<std::size_t>(record.thumbnail->Height());
     }
   const std::size_t after = ProcessBytes();
-  std::printf("%d layers: %zu records, %zu thumbnails, %.1f s (%.1f ms a layer)\n", count, live.main.snapshot.size(),
-              pictures, wall / 1000, wall / count);
+  std::printf("  %zu records, %zu thumbnails\n", live.main.snapshot.size(), pictures);
   std::printf("  peak GDI objects during the run: %ld (the program's own), %lu (system; 0 under Wine)\n",
               peak_ours.load(), peak_system.load());
-  std::printf("  private memory: %.1f MB before, %.1f MB after (+%.1f MB) for %.1f MB of thumbnail pixels\n",
-              before / 1048576.0, after / 1048576.0, (after - before) / 1048576.0, pixel_bytes / 1048576.0);
+  std::printf(
+      "  private memory: %.1f MB before, peak %.1f MB, %.1f MB after (+%.1f MB) for %.1f MB of thumbnail "
+      "pixels\n",
+      before / 1048576.0, peak_bytes.load() / 1048576.0, after / 1048576.0, (after - before) / 1048576.0,
+      pixel_bytes / 1048576.0);
 }
 
 void FitBenchmark() {
@@ -197,8 +252,10 @@ int main(int argc, char** argv) {
   TempDir dir;
   const std::string only = argc > 1 ? argv[1] : "";
   if (only.empty() || only == "regen") RegenBenchmark(dir);
+  if (only.empty() || only == "sweep")
+    for (const int count : {200, 1000}) LayersBenchmark(dir, count, false);
   if (only.empty() || only.rfind("layers", 0) == 0)
-    ManyLayersBenchmark(dir, only.size() > 7 ? std::stoi(only.substr(7)) : 5000);  // "layers=N"
+    LayersBenchmark(dir, only.size() > 7 ? std::stoi(only.substr(7)) : 5000, true);  // "layers=N"
   if (only.empty() || only == "fit") FitBenchmark();
   return 0;
 }

@@ -8,6 +8,7 @@
 
 #include "fake_sim_object.h"
 #include "simcad/server/dispatch_server.h"
+#include "simcad/server/type_info.h"
 #include "win32/com_activation.h"
 #include "win32/dispatch_client.h"
 #include "win32/variant_win32.h"
@@ -145,6 +146,88 @@ TEST_F(DispatchInProcess, CachedDispIdsAnswerLikeFreshOnes) {
   for (int i = 0; i < 3; ++i) EXPECT_EQ(cached->Get(u"Name").AsText(), u"fake");
   EXPECT_EQ(FailureCode([&] { cached->Get(u"NoSuchMember"); }), plyscan::hr::kUnknownName);
   EXPECT_EQ(cached->Get(u"Item", {Variant::Int32(0)}).AsObject()->Get(u"name").AsText(), u"fake");
+}
+
+// An object whose class name and members the test chooses: a member's DISPID
+// is its place in the list plus one. Each read answers "class.member", so a
+// DISPID used on the wrong object shows in the answer.
+class ChosenMembers final : public simcad::SimObject {
+ public:
+  ChosenMembers(std::u16string type, std::vector<std::u16string_view> members)
+      : type_(std::move(type)), members_(std::move(members)) {}
+  std::span<const std::u16string_view> Members() const override { return members_; }
+  std::u16string_view TypeName() const override { return type_; }
+  Variant Get(std::u16string_view member, const Args&) override {
+    return Variant::String(type_ + u"." + std::u16string(member));
+  }
+  void Put(std::u16string_view member, const Variant&) override {
+    throw AutomationFailure(plyscan::hr::kMemberNotFound, std::u16string(member), u"read-only");
+  }
+  Variant Call(std::u16string_view member, const Args&) override {
+    throw AutomationFailure(plyscan::hr::kMemberNotFound, std::u16string(member), u"not a method");
+  }
+
+ private:
+  std::u16string type_;
+  std::vector<std::u16string_view> members_;
+};
+
+class CountingObserver final : public simcad::server::CallObserver {
+ public:
+  int lookups = 0, type_infos = 0, type_attrs = 0;
+  void BeforeCall(const CallRecord&) override {}
+  void AfterCall(const CallRecord&) noexcept override {}
+  void LookedUp(std::u16string_view, std::u16string_view) noexcept override { ++lookups; }
+  void TypeAsked(std::u16string_view, std::u16string_view question) noexcept override {
+    ++(question == u"GetTypeInfo" ? type_infos : type_attrs);
+  }
+};
+
+// Two objects of the class Alpha and one of Beta, whose members stand in the
+// other order, reached in one session: a DISPID learnt on one class is never
+// used on the other; a server with type information is asked each name once
+// per class and each class's attributes once; one without keeps the cache of
+// each object.
+TEST(DispatchIds, AreSharedByClassWhereTheServerNamesItAndKeptPerObjectElsewhere) {
+  plyscan::win32::OleApartment ole;
+  struct Case {
+    const char* what;
+    bool typed;
+    bool cache;
+    int lookups, type_infos, type_attrs;
+  };
+  const Case cases[] = {
+      {"typed, cached", true, true, 4, 3, 2},
+      {"untyped, cached", false, true, 6, 0, 0},
+      {"typed, resolved at each call", true, false, 8, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CountingObserver observer;
+    simcad::server::TypeLibrary types(&observer);
+    simcad::server::TypeLibrary* const library = c.typed ? &types : nullptr;
+    auto session = std::make_shared<plyscan::win32::DispatchSession>();
+    session->cache_ids = c.cache;
+    const auto make = [&](std::u16string type, std::vector<std::u16string_view> members) {
+      return DispatchObject::Wrap(
+          SimDispatch::Create(std::make_shared<ChosenMembers>(std::move(type), std::move(members)), &observer, library),
+          session);
+    };
+    const ObjectRef alpha1 = make(u"Alpha", {u"Name", u"Kind"});
+    const ObjectRef alpha2 = make(u"Alpha", {u"Name", u"Kind"});
+    const ObjectRef beta = make(u"Beta", {u"Kind", u"Name"});
+    const std::pair<const ObjectRef*, const char16_t*> reads[] = {
+        {&alpha1, u"Name"}, {&alpha2, u"Name"}, {&beta, u"Name"},   {&alpha1, u"Kind"},
+        {&beta, u"Kind"},   {&alpha2, u"kind"}, {&alpha1, u"NAME"}, {&beta, u"Name"},
+    };
+    const std::u16string expected[] = {u"Alpha.Name", u"Alpha.Name", u"Beta.Name",  u"Alpha.Kind",
+                                       u"Beta.Kind",  u"Alpha.Kind", u"Alpha.Name", u"Beta.Name"};
+    for (std::size_t i = 0; i < std::size(reads); ++i)
+      EXPECT_EQ((*reads[i].first)->Get(reads[i].second).AsText(), expected[i]) << "read " << i;
+    EXPECT_EQ(observer.lookups, c.lookups);
+    EXPECT_EQ(observer.type_infos, c.type_infos);
+    EXPECT_EQ(observer.type_attrs, c.type_attrs);
+  }
 }
 
 // Results that some servers hand back as arrays of variants.

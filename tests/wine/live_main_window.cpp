@@ -22,15 +22,18 @@ void PrintedTrace::Discarded(const Text& what) noexcept {
   std::fprintf(stderr, "CAD command ended: %s\n", ToUtf8(what).c_str());
 }
 
-LiveMainWindow::LiveMainWindow(std::vector<std::u16string> simcad_args, win32::DispatchIds ids)
-    : progid(simcad::testing::UniqueProgId(u"LiveWindow.Sim")),
+LiveMainWindow::LiveMainWindow(std::vector<std::u16string> simcad_args, win32::DispatchIds ids,
+                               std::u16string_view progid_stem)
+    : progid(simcad::testing::UniqueProgId(progid_stem)),
       log(dir.Root() / "calls.jsonl"),
       simcad(WithIdentity(std::move(simcad_args), progid, log)),
-      runtime(ids),
+      runtime(ids, &stage_times),
       services{windows,           filter,         SystemProfileStore(),      SystemFiles(),
                SystemAnsiCodec(), UserCollator(), dir.PathOf("plyscan.exe"), cad,
                view_screen,       pictures},
-      main(services) {}
+      main(services) {
+  services.stage_times = &stage_times;
+}
 
 LiveMainWindow::~LiveMainWindow() { windows.DestroyAll(); }
 

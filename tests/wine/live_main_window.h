@@ -32,9 +32,10 @@ class PrintedTrace final : public FailureTrace {
 
 class LiveMainWindow {
  public:
-  // simcad.exe with `simcad_args` (its --progid and --log are added).
-  explicit LiveMainWindow(std::vector<std::u16string> simcad_args,
-                          win32::DispatchIds ids = win32::DispatchIds::kCache);
+  // simcad.exe with `simcad_args` (its --progid and --log are added), under
+  // a ProgID made unique from `progid_stem`.
+  explicit LiveMainWindow(std::vector<std::u16string> simcad_args, win32::DispatchIds ids = win32::DispatchIds::kCache,
+                          std::u16string_view progid_stem = u"LiveWindow.Sim");
   ~LiveMainWindow();
   LiveMainWindow(const LiveMainWindow&) = delete;
   LiveMainWindow& operator=(const LiveMainWindow&) = delete;
@@ -53,6 +54,7 @@ class LiveMainWindow {
   std::u16string progid;
   std::filesystem::path log;
   simcad::testing::SimcadProcess simcad;
+  StageTimes stage_times;  // where the window's own time goes in a capture
   win32::Win32WindowSystem windows;
   win32::Win32MessageFilterRegistry filter;
   win32::Win32AutomationRuntime runtime;  // as plyscan.exe has it unless asked otherwise

@@ -17,11 +17,27 @@ using plyscan::automation::Variant;
 using namespace simcad::server;
 
 TEST(ServerOptions, ReadsEveryOption) {
-  const ServerOptions o = ParseServerOptions({u"--progid", u"A.App", u"--progid", u"B.App", u"--demo", u"--screen",
-                                              u"800x600", u"--log", u"calls.jsonl", u"--reject-calls", u"2",
-                                              u"--fail", u"Regen@3", u"--fail", u"Select", u"--delay",
-                                              u"SendCommand=250", u"--lenient-types", u"--layerstate-overwrite",
-                                              u"--minimized"});
+  const ServerOptions o = ParseServerOptions({u"--progid",
+                                              u"A.App",
+                                              u"--progid",
+                                              u"B.App",
+                                              u"--demo",
+                                              u"--screen",
+                                              u"800x600",
+                                              u"--log",
+                                              u"calls.jsonl",
+                                              u"--reject-calls",
+                                              u"2",
+                                              u"--fail",
+                                              u"Regen@3",
+                                              u"--fail",
+                                              u"Select",
+                                              u"--delay",
+                                              u"SendCommand=250",
+                                              u"--lenient-types",
+                                              u"--layerstate-overwrite",
+                                              u"--minimized",
+                                              u"--no-type-info"});
   EXPECT_EQ(o.progids, (std::vector<Text>{u"A.App", u"B.App"}));
   EXPECT_TRUE(o.demo);
   EXPECT_FALSE(o.drawing_file);
@@ -36,9 +52,10 @@ TEST(ServerOptions, ReadsEveryOption) {
   ASSERT_EQ(o.delays.size(), 1u);
   EXPECT_EQ(o.delays[0].member, u"SendCommand");
   EXPECT_EQ(o.delays[0].milliseconds, 250);
-  EXPECT_TRUE(o.lenient_types && o.layerstate_overwrite && o.minimized);
+  EXPECT_TRUE(o.lenient_types && o.layerstate_overwrite && o.minimized && o.no_type_info);
 
   const ServerOptions defaults = ParseServerOptions({});
+  EXPECT_FALSE(defaults.no_type_info);
   EXPECT_EQ(defaults.progids, std::vector<Text>{kDefaultProgId});
   EXPECT_EQ(defaults.screen_width, 1024);
   EXPECT_EQ(defaults.screen_height, 768);

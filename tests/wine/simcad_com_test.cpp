@@ -205,6 +205,48 @@ TEST_F(SimcadCom, TheDocumentWindowIsAChildAndItsCopyShowsTheDrawing) {
   EXPECT_GT(drawn, 500u) << "drawing pixels";
 }
 
+// Across processes the type information of every layer comes back as one
+// proxy: its attributes are asked once, and each name once for all layers;
+// a server without type information has each layer look its names up.
+TEST(SimcadTypes, LayersShareTheirDispIdsOnlyWhereTheServerNamesTheirClass) {
+  plyscan::win32::OleApartment ole;
+  struct Case {
+    bool typed;
+    int name_lookups, type_infos, type_attrs;
+  };
+  for (const Case c : {Case{true, 1, 3, 1}, Case{false, 3, 0, 0}}) {
+    SCOPED_TRACE(c.typed ? "typed" : "untyped");
+    plyscan::testing::TempDir temp;
+    const std::u16string progid = UniqueProgId(u"SimCadTest.Types");
+    std::vector<std::u16string> args{u"--progid", progid, u"--demo", u"--log", temp.PathOf("calls.jsonl")};
+    if (!c.typed) args.push_back(u"--no-type-info");
+    SimcadProcess process(args);
+    ASSERT_TRUE(process.Running()) << process.Problem();
+    {
+      const ObjectRef layers =
+          AttachByProgId(progid, true)->Get(u"ActiveDocument").AsObject()->Get(u"Layers").AsObject();
+      ASSERT_GE(layers->Get(u"Count").AsInt32(), 3);
+      std::vector<std::u16string> names;
+      for (int i = 0; i < 3; ++i) {
+        const ObjectRef layer = layers->Get(u"Item", {Variant::Int32(i)}).AsObject();
+        names.push_back(layer->Get(u"Name").AsText());
+        EXPECT_EQ(layer->Get(u"name").AsText(), names.back());
+      }
+      EXPECT_NE(names[0], names[1]);
+      EXPECT_NE(names[1], names[2]);
+    }
+    const std::string log = temp.Read("calls.jsonl");
+    const auto count = [&log](const std::string& what) {
+      int n = 0;
+      for (auto at = log.find(what); at != std::string::npos; at = log.find(what, at + 1)) ++n;
+      return n;
+    };
+    EXPECT_EQ(count(R"({"object":"Layer","lookup":"Name"})"), c.name_lookups);
+    EXPECT_EQ(count(R"({"object":"Layer","typeinfo":"GetTypeInfo"})"), c.type_infos);
+    EXPECT_EQ(count(R"({"object":"Layer","typeinfo":"GetTypeAttr"})"), c.type_attrs);
+  }
+}
+
 // Not a timed assertion: the figure goes to the test's output.
 TEST_F(SimcadCom, NameReadRoundTripTime) {
   for (bool cached : {false, true}) {

@@ -25,8 +25,15 @@ class HeadlessGrid final : public GridPeer {
  public:
   HeadlessGrid(GridModel& grid, FontSpec font) : grid_(&grid), font_(std::move(font)) {}
 
-  void Invalidate(const std::optional<Rect>&) override { ++invalidations_; }
-  void RepaintNow() override { ++repaints_; }
+  void Invalidate(const std::optional<Rect>& area) override {
+    ++invalidations_;
+    pending_.push_back(area);
+  }
+  void RepaintNow() override {
+    ++repaints_;
+    painted_.push_back(std::move(pending_));
+    pending_.clear();
+  }
   bool HasFocus() const override { return focused_; }
   void TakeFocus() override { focused_ = true; }
 
@@ -41,6 +48,9 @@ class HeadlessGrid final : public GridPeer {
   // Synchronous repaints asked for, and invalidations.
   int Repaints() const noexcept { return repaints_; }
   int Invalidations() const noexcept { return invalidations_; }
+  // For each synchronous repaint, the areas invalidated before it (none for
+  // the whole client area).
+  const std::vector<std::vector<std::optional<Rect>>>& PaintedAreas() const noexcept { return painted_; }
 
  private:
   GridModel* grid_;
@@ -48,6 +58,8 @@ class HeadlessGrid final : public GridPeer {
   bool focused_ = false;
   int repaints_ = 0;
   int invalidations_ = 0;
+  std::vector<std::optional<Rect>> pending_;
+  std::vector<std::vector<std::optional<Rect>>> painted_;
 };
 
 class HeadlessForm final : public FormPeer {

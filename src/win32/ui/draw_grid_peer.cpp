@@ -51,10 +51,7 @@ void DrawGridPeer::Invalidate(const std::optional<Rect>& area) {
   }
 }
 
-void DrawGridPeer::RepaintNow() {
-  InvalidateRect(hwnd_, nullptr, FALSE);
-  UpdateWindow(hwnd_);
-}
+void DrawGridPeer::RepaintNow() { UpdateWindow(hwnd_); }
 
 bool DrawGridPeer::HasFocus() const { return GetFocus() == hwnd_; }
 
